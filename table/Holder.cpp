@@ -1,0 +1,1 @@
+// placeholder while the core is written
