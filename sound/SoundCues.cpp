@@ -1,1 +1,30 @@
-// placeholder while the core is written
+#include "sound/SoundCues.h"
+
+namespace quibbix {
+
+std::string_view CueFileName(Cue cue) {
+    switch (cue) {
+        case Cue::Roll:
+            return "rolldice.wav";
+        case Cue::Shake:
+            return "Shakedice.wav";
+        case Cue::DieClick:
+            return "softplop.wav";
+        case Cue::Cheer:
+            return "cheer.wav";
+        case Cue::Reset:
+            return "pop2.wav";
+    }
+    return {};
+}
+
+std::string CuePath(std::string_view programDirectory, Cue cue) {
+    std::string path(programDirectory);
+    if (path.empty() || path.back() != '/') {
+        path += '/';
+    }
+    path += CueFileName(cue);
+    return path;
+}
+
+}  // namespace quibbix

@@ -1,0 +1,211 @@
+#include "window/RegionFromPicture.h"
+
+#include <QRect>
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/Twips.h"
+
+namespace quibbix {
+
+int32_t ColourValue(QRgb pixel) {
+    return static_cast<int32_t>(qRed(pixel) | (qGreen(pixel) << 8) | (qBlue(pixel) << 16));
+}
+
+namespace {
+
+// What a read outside the picture gives; it equals no colour.
+constexpr int32_t NoColour = -1;
+
+// The colour bits of a 0xAARRGGBB word.
+constexpr uint32_t ColourBits = 0x00FFFFFF;
+
+// A key that no colour can equal (the colour bits of a word never reach the high byte).
+constexpr uint32_t KeyMatchingNothing = 0xFFFFFFFF;
+
+// A stretch of shape pixels in one row, from left up to, but not including, right.
+struct Run {
+    int left;
+    int right;
+    bool operator==(const Run&) const = default;
+};
+
+// The key as the colour bits of a 0xAARRGGBB word. A key with bits above the colour bits is
+// still compared whole, so it matches nothing and every pixel belongs to the shape.
+uint32_t KeyWord(int32_t keyColour) {
+    const auto key = static_cast<uint32_t>(keyColour);
+    if ((key & ~ColourBits) != 0) {
+        return KeyMatchingNothing;
+    }
+    const uint32_t red = key & 0xFF;
+    const uint32_t green = (key >> 8) & 0xFF;
+    const uint32_t blue = (key >> 16) & 0xFF;
+    return (red << 16) | (green << 8) | blue;
+}
+
+// The picture as 0xAARRGGBB words, so that rows can be compared a word at a time. Only a picture
+// stored some other way is converted, once; the colours are those QImage::pixel reports.
+QImage AsArgbWords(const QImage& picture) {
+    const QImage::Format format = picture.format();
+    if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
+        return picture;
+    }
+    return picture.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Splits one pixel row into its runs. The comparison with the key writes one flag per pixel in
+// fixed-size blocks, which the compiler turns into vector instructions; memchr then jumps from
+// edge to edge instead of stepping pixel by pixel.
+class RowScanner {
+public:
+    RowScanner(int scanColumns, int pictureColumns, int32_t keyColour)
+        : scanColumns_(scanColumns),
+          readColumns_(std::min(scanColumns, pictureColumns)),
+          keyWord_(KeyWord(keyColour)),
+          differs_(static_cast<size_t>(readColumns_)) {}
+
+    void Scan(const QRgb* row, std::vector<Run>& runs) {
+        runs.clear();
+        MarkDiffering(row);
+        CollectRuns(runs);
+        AddMargin(runs);
+    }
+
+private:
+    static constexpr int BlockSize = 32;
+
+    void MarkDiffering(const QRgb* row) {
+        unsigned char* flags = differs_.data();
+        int x = 0;
+        for (; x + BlockSize <= readColumns_; x += BlockSize) {
+            for (int i = 0; i < BlockSize; ++i) {
+                flags[x + i] = (row[x + i] & ColourBits) != keyWord_;
+            }
+        }
+        for (; x < readColumns_; ++x) {
+            flags[x] = (row[x] & ColourBits) != keyWord_;
+        }
+    }
+
+    void CollectRuns(std::vector<Run>& runs) const {
+        const unsigned char* flags = differs_.data();
+        int x = 0;
+        while (x < readColumns_) {
+            const int left = FindFlag(flags, x, 1);
+            if (left == readColumns_) {
+                break;
+            }
+            const int right = FindFlag(flags, left, 0);
+            runs.push_back({left, right});
+            x = right;
+        }
+    }
+
+    // The first column from `from` on whose flag is `flag`, or the end of the read columns.
+    int FindFlag(const unsigned char* flags, int from, int flag) const {
+        const void* found = std::memchr(flags + from, flag, static_cast<size_t>(readColumns_ - from));
+        if (found == nullptr) {
+            return readColumns_;
+        }
+        return static_cast<int>(static_cast<const unsigned char*>(found) - flags);
+    }
+
+    // Columns past the picture's right edge read as no colour, so they always belong to the shape;
+    // a run that reaches the edge goes on into them.
+    void AddMargin(std::vector<Run>& runs) const {
+        if (scanColumns_ <= readColumns_) {
+            return;
+        }
+        if (!runs.empty() && runs.back().right == readColumns_) {
+            runs.back().right = scanColumns_;
+        } else {
+            runs.push_back({readColumns_, scanColumns_});
+        }
+    }
+
+    const int scanColumns_;
+    const int readColumns_;
+    const uint32_t keyWord_;
+    std::vector<unsigned char> differs_;
+};
+
+// Gathers the runs row by row into the banded order QRegion::setRects requires (rectangles sorted
+// by top, then left; one height per top; none touching side by side). A row whose runs equal those
+// of the row just above joins its rectangles, so a plain stretch of rows costs one rectangle.
+class BandedRects {
+public:
+    explicit BandedRects(size_t expectedRects) { rects_.reserve(expectedRects); }
+
+    void AddRows(int top, int height, const std::vector<Run>& runs) {
+        if (!runs.empty() && top == bandBottom_ && runs == bandRuns_) {
+            bandBottom_ += height;
+            return;
+        }
+        Flush();
+        bandRuns_ = runs;
+        bandTop_ = top;
+        bandBottom_ = top + height;
+    }
+
+    QRegion TakeRegion() {
+        Flush();
+        QRegion region;
+        if (!rects_.empty()) {
+            region.setRects(rects_.data(), static_cast<int>(rects_.size()));
+        }
+        return region;
+    }
+
+private:
+    void Flush() {
+        for (const Run& run : bandRuns_) {
+            rects_.emplace_back(run.left, bandTop_, run.right - run.left, bandBottom_ - bandTop_);
+        }
+        bandRuns_.clear();
+    }
+
+    std::vector<QRect> rects_;
+    std::vector<Run> bandRuns_;
+    int bandTop_ = 0;
+    int bandBottom_ = 0;
+};
+
+}  // namespace
+
+QRegion RegionFromPicture(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
+                          int32_t& keyColour) {
+    if (picture.isNull()) {
+        if (keyColour < 1) {
+            keyColour = NoColour;
+        }
+        return {};
+    }
+
+    const QImage words = AsArgbWords(picture);
+    if (keyColour < 1) {
+        keyColour = ColourValue(words.pixel(0, 0));
+    }
+
+    const int rows = std::max(0, PixelsFromTwips(heightTwips));
+    const int columns = std::max(0, PixelsFromTwips(widthTwips));
+    if (rows == 0 || columns == 0) {
+        return {};
+    }
+
+    const int pictureRows = std::min(rows, words.height());
+    RowScanner scanner(columns, words.width(), keyColour);
+    BandedRects bands(static_cast<size_t>(pictureRows) + 1);
+    std::vector<Run> runs;
+    for (int y = 0; y < pictureRows; ++y) {
+        scanner.Scan(reinterpret_cast<const QRgb*>(words.constScanLine(y)), runs);
+        bands.AddRows(y, 1, runs);
+    }
+    // Rows below the picture read as no colour from edge to edge, all alike.
+    if (rows > pictureRows) {
+        bands.AddRows(pictureRows, rows - pictureRows, {{0, columns}});
+    }
+    return bands.TakeRegion();
+}
+
+}  // namespace quibbix

@@ -1,0 +1,55 @@
+#pragma once
+
+// Where the pictures and the font of the skin live once they are built into the program, and the
+// few colours that the window code must agree on with the painted pictures. Plain C++: nothing here
+// needs a Qt header. The pictures come from the library target quibbix_skin; the sounds are files
+// beside the program (quibbix_place_sounds in assets/CMakeLists.txt puts them there).
+namespace quibbix::skin {
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
+// The table the buttons stand on; every button picture's background is exactly this colour.
+inline constexpr Rgb FeltGreen{0, 102, 0};
+// Pixel (0, 0) of the board: everything of this colour is cut out of the window.
+inline constexpr Rgb BoardKey{153, 102, 153};
+// Pixel (0, 0) of every die face and of the banner: the corners of a die, the banner's background
+// and the holes inside its letters.
+inline constexpr Rgb DieKey{0, 0, 0};
+inline constexpr Rgb BannerKey{0, 0, 0};
+
+inline constexpr const char* Board = ":/skin/board.png";
+inline constexpr const char* DieFaces[6] = {
+    ":/skin/die1.png", ":/skin/die2.png", ":/skin/die3.png",
+    ":/skin/die4.png", ":/skin/die5.png", ":/skin/die6.png",
+};
+// The picture of a die showing `pips` (1 to 6).
+constexpr const char* DieFace(int pips) { return DieFaces[pips - 1]; }
+inline constexpr const char* Banner = ":/skin/banner.png";
+inline constexpr const char* Roll = ":/skin/roll.png";
+inline constexpr const char* RollHover = ":/skin/roll_hover.png";
+inline constexpr const char* Reset = ":/skin/reset.png";
+inline constexpr const char* ResetHover = ":/skin/reset_hover.png";
+inline constexpr const char* Quit = ":/skin/quit.png";
+inline constexpr const char* QuitHover = ":/skin/quit_hover.png";
+inline constexpr const char* Icon = ":/skin/icon.png";
+inline constexpr const char* NoEntry = ":/skin/noentry.png";
+inline constexpr int NoEntryHotSpotX = 16;
+inline constexpr int NoEntryHotSpotY = 15;
+
+// The heavy free font built into the program for the score boxes, used where the preferred face
+// is missing. The family is the name the font database reports after loading ScoreFontFile.
+inline constexpr const char* ScoreFontFile = ":/fonts/Lato-Black.ttf";
+inline constexpr const char* ScoreFontFamily = "Lato Black";
+
+// Every picture above, for code that loads or checks them all.
+inline constexpr const char* AllPictures[] = {
+    Board,         DieFaces[0], DieFaces[1], DieFaces[2], DieFaces[3], DieFaces[4],
+    DieFaces[5],   Banner,      Roll,        RollHover,   Reset,       ResetHover,
+    Quit,          QuitHover,   Icon,        NoEntry,
+};
+
+}  // namespace quibbix::skin

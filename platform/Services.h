@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The runtime services the game core calls. The window provides real ones over Qt; the tests
+// provide scripted ones.
+namespace quibbix {
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    // A fresh uniform number r with 0 <= r < 1.
+    virtual double NextUniform() = 0;
+};
+
+enum class Answer { Yes, No };
+
+class QuestionBox {
+public:
+    virtual ~QuestionBox() = default;
+    // Modal yes/no question with the question-mark icon; Yes is the default button.
+    virtual Answer Ask(std::string_view message, std::string_view title) = 0;
+};
+
+class Repainter {
+public:
+    virtual ~Repainter() = default;
+    // Paints what has changed on the board now, without handling any input.
+    virtual void RepaintNow() = 0;
+};
+
+class ProgramDirectory {
+public:
+    virtual ~ProgramDirectory() = default;
+    // The directory that holds the program file.
+    virtual std::string Path() const = 0;
+};
+
+class AudioOutput {
+public:
+    virtual ~AudioOutput() = default;
+    // Starts playing a sound file and returns at once; a file that cannot be played is passed over.
+    virtual void PlayFile(const std::string& path) = 0;
+};
+
+}  // namespace quibbix

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "sound/Cue.h"
+
+namespace quibbix {
+
+// Sounds each cue from its file in the program's directory.
+class FileCuePlayer : public CuePlayer {
+public:
+    FileCuePlayer(const ProgramDirectory& directory, AudioOutput& output)
+        : directory_(directory), output_(output) {}
+
+    void Play(Cue cue) override;
+
+private:
+    const ProgramDirectory& directory_;
+    AudioOutput& output_;
+};
+
+}  // namespace quibbix

@@ -1,0 +1,285 @@
+#include "window/RegionFromPicture.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QRegion>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/Twips.h"
+#include "tests/regions/LookAlikeSkin.h"
+#include "tests/regions/PixelRows.h"
+#include "tests/regions/SlowReferenceRegion.h"
+
+namespace quibbix {
+namespace {
+
+const QRgb Mauve = qRgb(153, 102, 153);
+const QRgb Felt = qRgb(0, 102, 0);
+const QRgb Black = qRgb(0, 0, 0);
+const QRgb White = qRgb(255, 255, 255);
+
+constexpr int32_t MauveValue = 0x996699;
+constexpr int32_t WhiteValue = 0xFFFFFF;
+
+// A small picture drawn as text: '.' mauve, '#' felt green, 'k' black, 'w' white.
+QImage Picture(const std::vector<std::string>& rows) {
+    QImage picture(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
+                   QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const char cell = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            picture.setPixel(x, y, cell == '.'   ? Mauve
+                                   : cell == '#' ? Felt
+                                   : cell == 'k' ? Black
+                                                 : White);
+        }
+    }
+    return picture;
+}
+
+int Twips(int pixels) {
+    return pixels * TwipsPerPixel;
+}
+
+// The region of a picture scanned at its own size, with the key found at pixel (0, 0).
+QRegion DetectedShape(const QImage& picture) {
+    int32_t key = 0;
+    return RegionFromPicture(picture, Twips(picture.width()), Twips(picture.height()), key);
+}
+
+TEST(ColourValue, PutsRedLowBlueHighAndDropsAlpha) {
+    struct Case {
+        QRgb pixel;
+        int32_t value;
+    };
+    const Case cases[] = {
+        {qRgb(153, 102, 153), 0x996699}, {qRgb(1, 2, 3), 0x030201},
+        {qRgba(1, 2, 3, 0), 0x030201},   {qRgba(255, 255, 255, 255), 0xFFFFFF},
+        {qRgb(0, 0, 0), 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ColourValue(c.pixel), c.value) << std::hex << c.pixel;
+    }
+}
+
+TEST(RegionFromPicture, PictureAllKeyGivesEmptyRegion) {
+    EXPECT_TRUE(DetectedShape(Picture({"...", "...", "..."})).isEmpty());
+}
+
+TEST(RegionFromPicture, PictureWithoutKeyGivesOneFullWidthRunPerRow) {
+    const QImage picture = Picture({"#k#w", "kkkk", "w#w#"});
+    int32_t key = MauveValue;
+    const QRegion region = RegionFromPicture(picture, Twips(4), Twips(3), key);
+    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{0, {{0, 4}}}, {1, {{0, 4}}}, {2, {{0, 4}}}}));
+}
+
+TEST(RegionFromPicture, EnclosedKeyPixelsStayHoles) {
+    const QRegion region = DetectedShape(Picture({
+        ".....",
+        ".###.",
+        ".#.#.",
+        ".###.",
+        ".....",
+    }));
+    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{1, {{1, 4}}}, {2, {{1, 2}, {3, 4}}}, {3, {{1, 4}}}}));
+    EXPECT_EQ(BandingFault(region), "");
+}
+
+TEST(RegionFromPicture, KeyBelowOneIsDetectedAndHandedBackOtherKeysAreUsedAsGiven) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> picture;
+        int32_t givenKey;
+        int32_t keyAfter;
+        PixelRows shape;
+    };
+    const Case cases[] = {
+        {"zero detects the board colour", {".#.", "##."}, 0, MauveValue, {{0, {{1, 2}}}, {1, {{0, 2}}}}},
+        {"negative detects too", {".#.", "##."}, -7, MauveValue, {{0, {{1, 2}}}, {1, {{0, 2}}}}},
+        {"black is found only by detection", {"k#k", "##k"}, 0, 0, {{0, {{1, 2}}}, {1, {{0, 2}}}}},
+        {"a given key is used, not pixel (0, 0)", {".w.", "ww#"}, WhiteValue, WhiteValue,
+         {{0, {{0, 1}, {2, 3}}}, {1, {{2, 3}}}}},
+        {"one is the smallest given key", {"kk", "kk"}, 1, 1, {{0, {{0, 2}}}, {1, {{0, 2}}}}},
+        {"a key with bits above the colour matches nothing", {"..", ".."}, 0x01996699, 0x01996699,
+         {{0, {{0, 2}}}, {1, {{0, 2}}}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QImage picture = Picture(c.picture);
+        int32_t key = c.givenKey;
+        const QRegion region =
+            RegionFromPicture(picture, Twips(picture.width()), Twips(picture.height()), key);
+        EXPECT_EQ(key, c.keyAfter);
+        EXPECT_EQ(PixelRowsOf(region), c.shape);
+    }
+}
+
+// Twips never fall exactly on a half pixel at 15 twips a pixel, so these check that the scan size
+// is rounded to the nearest pixel rather than cut off or rounded up.
+TEST(RegionFromPicture, ScanSizeIsTheOuterSizeInNearestWholePixels) {
+    struct Case {
+        int32_t widthTwips;
+        int32_t heightTwips;
+        QRect scanned;
+    };
+    const Case cases[] = {
+        {1050, 1005, QRect(0, 0, 70, 67)},  // a die
+        {1462, 22, QRect(0, 0, 97, 1)},     // 97.47 x 1.47
+        {1463, 23, QRect(0, 0, 98, 2)},     // 97.53 x 1.53
+        {7, 15, QRect()},                   // under half a pixel wide
+        {-150, 150, QRect()},
+        {150, 0, QRect()},
+    };
+    QImage picture(120, 80, QImage::Format_RGB32);
+    picture.fill(Felt);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.widthTwips << " x " << c.heightTwips << " twips");
+        int32_t key = WhiteValue;
+        const QRegion region = RegionFromPicture(picture, c.widthTwips, c.heightTwips, key);
+        EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(QRegion(c.scanned)));
+    }
+}
+
+TEST(RegionFromPicture, ScanPastThePictureTakesInTheMargin) {
+    const QImage picture = Picture({"..#", "#.."});
+    int32_t key = 0;
+    const QRegion region = RegionFromPicture(picture, Twips(5), Twips(4), key);
+    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{0, {{2, 5}}},
+                                              {1, {{0, 1}, {3, 5}}},
+                                              {2, {{0, 5}}},
+                                              {3, {{0, 5}}}}));
+    EXPECT_EQ(BandingFault(region), "");
+}
+
+TEST(RegionFromPicture, ScanSmallerThanThePictureLeavesTheRestOut) {
+    const QImage picture = Picture({".#.#", "#..#", "####"});
+    int32_t key = 0;
+    const QRegion region = RegionFromPicture(picture, Twips(3), Twips(2), key);
+    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{0, {{1, 2}}}, {1, {{0, 1}}}}));
+}
+
+TEST(RegionFromPicture, NullPictureGivesEmptyRegion) {
+    int32_t detected = 0;
+    EXPECT_TRUE(RegionFromPicture(QImage(), Twips(70), Twips(67), detected).isEmpty());
+    EXPECT_EQ(detected, -1);
+
+    int32_t given = MauveValue;
+    EXPECT_TRUE(RegionFromPicture(QImage(), Twips(70), Twips(67), given).isEmpty());
+    EXPECT_EQ(given, MauveValue);
+}
+
+TEST(RegionFromPicture, AlphaPlaysNoPart) {
+    QImage picture(3, 1, QImage::Format_ARGB32);
+    picture.setPixel(0, 0, qRgba(153, 102, 153, 255));
+    picture.setPixel(1, 0, qRgba(153, 102, 153, 0));
+    picture.setPixel(2, 0, qRgba(0, 102, 0, 0));
+    EXPECT_EQ(PixelRowsOf(DetectedShape(picture)), (PixelRows{{0, {{2, 3}}}}));
+}
+
+// Every storage format is read with the colours QImage::pixel reports, including the
+// unpremultiplied colour of a half-transparent pixel.
+TEST(RegionFromPicture, EveryPictureFormatGivesTheShapeOfItsPixels) {
+    QImage source = Picture({"..#w.", ".k#w.", "wwkk#", "....."}).convertToFormat(
+        QImage::Format_ARGB32);
+    source.setPixel(4, 3, qRgba(90, 60, 30, 128));
+    source.setPixel(1, 0, qRgba(153, 102, 153, 64));
+    const QImage::Format formats[] = {
+        QImage::Format_RGB32,     QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
+        QImage::Format_RGBA8888,  QImage::Format_BGR888,              QImage::Format_Indexed8,
+        QImage::Format_RGB16,     QImage::Format_RGBA64,              QImage::Format_Grayscale8,
+    };
+    for (const QImage::Format format : formats) {
+        SCOPED_TRACE(testing::Message() << "format " << format);
+        const QImage picture = source.convertToFormat(format);
+        int32_t key = 0;
+        int32_t referenceKey = 0;
+        const QRegion region = RegionFromPicture(picture, Twips(6), Twips(4), key);
+        const QRegion reference = SlowReferenceRegion(picture, Twips(6), Twips(4), referenceKey);
+        EXPECT_EQ(key, referenceKey);
+        EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(reference));
+    }
+}
+
+TEST(RegionFromPicture, EachDieFaceGivesOneRunInEachOfItsRows) {
+    for (int pips = 1; pips <= 6; ++pips) {
+        SCOPED_TRACE(testing::Message() << pips << " pips");
+        int32_t key = 0;
+        const PixelRows rows = PixelRowsOf(RegionFromPicture(LookAlikeDie(pips), 1050, 1005, key));
+        EXPECT_EQ(key, 0);
+        ASSERT_EQ(rows.size(), 67u);
+        for (const auto& [y, runs] : rows) {
+            EXPECT_EQ(runs.size(), 1u) << "row " << y;
+        }
+    }
+}
+
+TEST(RegionFromPicture, BannerLettersKeepTheirHoles) {
+    const QRegion region = DetectedShape(LookAlikeBanner());
+    EXPECT_TRUE(region.contains(QPoint(24, 32 - 12)));
+    EXPECT_FALSE(region.contains(QPoint(24, 32)));
+}
+
+void ExpectSameAsReference(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
+                           int32_t givenKey) {
+    int32_t key = givenKey;
+    int32_t referenceKey = givenKey;
+    const QRegion region = RegionFromPicture(picture, widthTwips, heightTwips, key);
+    const QRegion reference = SlowReferenceRegion(picture, widthTwips, heightTwips, referenceKey);
+    EXPECT_EQ(key, referenceKey);
+    EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(reference));
+    EXPECT_EQ(BandingFault(region), "");
+}
+
+TEST(RegionFromPicture, LookAlikeSkinMatchesThePixelByPixelScan) {
+    const QImage board = LookAlikeBoard();
+    {
+        SCOPED_TRACE("board in its work box, four pixels of frame larger");
+        ExpectSameAsReference(board, Twips(789 + 4), Twips(598 + 4), 0);
+    }
+    {
+        SCOPED_TRACE("board at its own size");
+        ExpectSameAsReference(board, Twips(789), Twips(598), 0);
+    }
+    {
+        SCOPED_TRACE("banner");
+        ExpectSameAsReference(LookAlikeBanner(), Twips(337), Twips(64), 0);
+    }
+    for (int pips = 1; pips <= 6; ++pips) {
+        SCOPED_TRACE(testing::Message() << "die with " << pips << " pips");
+        ExpectSameAsReference(LookAlikeDie(pips), 1050, 1005, 0);
+    }
+}
+
+// Small pictures of few colours, with rows often repeating the row above, scanned at sizes
+// smaller and larger than the picture: many short runs, holes, joined rows and margins.
+TEST(RegionFromPicture, RandomPicturesMatchThePixelByPixelScan) {
+    std::mt19937 random(20240611);
+    const QRgb palette[] = {Mauve, Felt, Black};
+    const int32_t keys[] = {0, MauveValue, 1, WhiteValue};
+    auto below = [&](int limit) { return std::uniform_int_distribution<int>(0, limit - 1)(random); };
+    for (int round = 0; round < 300; ++round) {
+        QImage picture(1 + below(40), 1 + below(12), QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            const bool repeat = y > 0 && below(2) == 0;
+            for (int x = 0; x < picture.width(); ++x) {
+                picture.setPixel(x, y, repeat ? picture.pixel(x, y - 1) : palette[below(3)]);
+            }
+        }
+        const int32_t widthTwips = below(Twips(50));
+        const int32_t heightTwips = below(Twips(16));
+        const int32_t key = keys[below(4)];
+        SCOPED_TRACE(testing::Message() << "round " << round << ": " << picture.width() << " x "
+                                        << picture.height() << " scanned at " << widthTwips
+                                        << " x " << heightTwips << " twips, key " << key);
+        ExpectSameAsReference(picture, widthTwips, heightTwips, key);
+        if (HasFailure()) {
+            break;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quibbix

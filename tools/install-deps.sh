@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the game needs and is not there yet.
+#   tools/install-deps.sh play   what building and playing needs
+#   tools/install-deps.sh test   that, plus what the tests need (X server, window manager, sound server)
+set -euo pipefail
+
+build_and_play=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-dejavu-core
+)
+test_only=(
+    xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
+    x11-xserver-utils sox python3
+)
+
+packages=("${build_and_play[@]}")
+if [ "${1:-play}" = test ]; then
+    packages+=("${test_only[@]}")
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || { echo "Please run as root or install sudo: need ${missing[*]}" >&2; exit 1; }
+    as_root=(sudo)
+fi
+"${as_root[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

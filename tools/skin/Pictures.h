@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <QRectF>
+
+#include "tools/skin/Paint.h"
+
+// Every picture of the skin, each drawn from nothing but code and the committed font.
+namespace quibbix::skin_generator {
+
+// How a die is coloured: its bevelled rim, its top face and its pips.
+struct DieLook {
+    QColor rimLight;
+    QColor rimDark;
+    QColor faceTop;
+    QColor faceBottom;
+    QColor pipLight;
+    QColor pipShade;
+    QColor pipRim;
+    QColor gloss;
+};
+DieLook redDie();
+// The curve of a die's corners in `box`.
+double dieCornerRadius(const QRectF& box);
+// Paints a die showing `pips` into `box` (in the painter's current coordinates).
+void paintDie(QPainter& painter, const QRectF& box, int pips, const DieLook& look);
+
+QImage makeBoard(const Lettering& lettering);
+QImage makeDieFace(int pips);
+QImage makeBanner(const Lettering& lettering);
+enum class ButtonState { Normal, Hover };
+QImage makeResetButton(const Lettering& lettering, ButtonState state);
+QImage makeQuitButton(const Lettering& lettering, ButtonState state);
+QImage makeRollButton(ButtonState state);
+// Paints the two dice of the program icon into a square box of side `side` at the origin.
+void paintIconDice(QPainter& painter, double side);
+QImage makeIcon();
+QImage makeNoEntryPointer();
+
+// The board as a player sees it at the start, with the banner shown and Roll lit, for the docs.
+struct Skin {
+    QImage board;
+    QImage dieFaces[6];
+    QImage banner;
+    QImage rollHover;
+    QImage reset;
+    QImage quit;
+};
+QImage makePreview(const Skin& skin);
+
+}  // namespace quibbix::skin_generator

@@ -1,0 +1,103 @@
+// quibbix_skin_generator <output-dir> [--preview <png-file>]
+//
+// Draws every picture of the skin into <output-dir>/skin/ and synthesizes every sound into
+// <output-dir>/sounds/. Run with the project's assets/ folder as <output-dir> to renew the
+// committed assets; the output is the same, byte for byte, on every run. --preview also writes the
+// board as the player first sees it, dice, banner and a lit Roll button included, for the docs.
+
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+#include <exception>
+#include <functional>
+
+#include "tools/skin/Pictures.h"
+#include "tools/skin/Sounds.h"
+
+namespace {
+
+using namespace quibbix::skin_generator;
+
+void save(const QImage& picture, const QString& path) {
+    if (!picture.save(path, "PNG")) {
+        throw std::runtime_error("cannot write " + path.toStdString());
+    }
+}
+
+int generate(const QString& outputDir, const QString& previewFile) {
+    const QDir root(outputDir);
+    if (!root.mkpath("skin") || !root.mkpath("sounds")) {
+        throw std::runtime_error("cannot create the folders under " + outputDir.toStdString());
+    }
+    const Lettering lettering(QStringLiteral(QUIBBIX_SKIN_FONT));
+
+    Skin skin;
+    skin.board = makeBoard(lettering);
+    for (int pips = 1; pips <= 6; ++pips) skin.dieFaces[pips - 1] = makeDieFace(pips);
+    skin.banner = makeBanner(lettering);
+    skin.rollHover = makeRollButton(ButtonState::Hover);
+    skin.reset = makeResetButton(lettering, ButtonState::Normal);
+    skin.quit = makeQuitButton(lettering, ButtonState::Normal);
+
+    const QString pictures = root.filePath("skin/");
+    save(skin.board, pictures + "board.png");
+    for (int pips = 1; pips <= 6; ++pips) {
+        save(skin.dieFaces[pips - 1], pictures + QString("die%1.png").arg(pips));
+    }
+    save(skin.banner, pictures + "banner.png");
+    save(makeRollButton(ButtonState::Normal), pictures + "roll.png");
+    save(skin.rollHover, pictures + "roll_hover.png");
+    save(skin.reset, pictures + "reset.png");
+    save(makeResetButton(lettering, ButtonState::Hover), pictures + "reset_hover.png");
+    save(skin.quit, pictures + "quit.png");
+    save(makeQuitButton(lettering, ButtonState::Hover), pictures + "quit_hover.png");
+    save(makeIcon(), pictures + "icon.png");
+    save(makeNoEntryPointer(), pictures + "noentry.png");
+
+    const std::string sounds = root.filePath("sounds/").toStdString();
+    const std::pair<const char*, std::function<Signal()>> cues[] = {
+        {"rolldice.wav", makeRollDice}, {"Shakedice.wav", makeShakeDice},
+        {"softplop.wav", makeSoftPlop}, {"cheer.wav", makeCheer},
+        {"pop2.wav", makePop},
+    };
+    for (const auto& [name, make] : cues) writeWav(sounds + name, make());
+
+    if (!previewFile.isEmpty()) save(makePreview(skin), previewFile);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Headless by default: the generator needs fonts and painting, never a screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Paint through the same plain code paths on every processor, so the pixels cannot depend on
+    // which vector instructions the machine offers.
+    qputenv("QT_NO_CPU_FEATURE",
+            "ssse3 sse4.1 sse4.2 avx avx2 fma f16c avx512f avx512bw avx512vl avx512dq avx512cd");
+    QGuiApplication application(argc, argv);
+
+    const QStringList arguments = application.arguments();
+    QString outputDir;
+    QString previewFile;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--preview" && i + 1 < arguments.size()) {
+            previewFile = arguments[++i];
+        } else if (outputDir.isEmpty()) {
+            outputDir = arguments[i];
+        } else {
+            outputDir.clear();
+            break;
+        }
+    }
+    if (outputDir.isEmpty()) {
+        std::fprintf(stderr, "usage: quibbix_skin_generator <output-dir> [--preview <png-file>]\n");
+        return 2;
+    }
+    try {
+        return generate(outputDir, previewFile);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "quibbix_skin_generator: %s\n", error.what());
+        return 1;
+    }
+}
