@@ -13,6 +13,8 @@ class SeededRandom : public RandomSource {
 public:
     explicit SeededRandom(float secondsSinceMidnight);
 
+    // Starts the sequence afresh from a time of day.
+    void Seed(float secondsSinceMidnight);
     double NextUniform() override;
 
 private:

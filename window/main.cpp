@@ -1,0 +1,36 @@
+#include <QApplication>
+#include <QFontDatabase>
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "assets/SkinAssets.h"
+#include "window/frmMain.h"
+
+namespace {
+
+// While the application object comes up, the platform's own complaints are held back: a display
+// that cannot be opened ends the program with one plain line instead of a core dump.
+void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtFatalMsg) {
+        const QByteArray display = qgetenv("DISPLAY");
+        std::fprintf(stderr, "quibbix: cannot open the display%s%s\n",
+                     display.isEmpty() ? "" : " ", display.constData());
+        std::fflush(stderr);
+        _exit(EXIT_FAILURE);
+    }
+    (void)message;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    const QtMessageHandler platformMessages = qInstallMessageHandler(StartupMessages);
+    QApplication application(argc, argv);
+    qInstallMessageHandler(platformMessages);
+
+    QFontDatabase::addApplicationFont(QString::fromLatin1(quibbix::skin::ScoreFontFile));
+    quibbix::frmMain window;
+    window.show();
+    return application.exec();
+}
