@@ -2,7 +2,6 @@
 
 #include <QRect>
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 #include "platform/Twips.h"
@@ -54,61 +53,73 @@ QImage AsArgbWords(const QImage& picture) {
     return picture.convertToFormat(QImage::Format_ARGB32);
 }
 
-// Splits one pixel row into its runs. The comparison with the key writes one flag per pixel in
-// fixed-size blocks, which the compiler turns into vector instructions; memchr then jumps from
-// edge to edge instead of stepping pixel by pixel.
+bool IsKey(QRgb word, uint32_t keyWord) {
+    return (word & ColourBits) == keyWord;
+}
+
+// Splits one pixel row into its runs. Edges are rare (most rows of the board are one run), so the
+// search skips whole blocks in which no pixel is of the kind looked for; the fixed-size loop over a
+// block has no early exit, which lets the compiler turn it into vector instructions.
 class RowScanner {
-public:
+  public:
     RowScanner(int scanColumns, int pictureColumns, int32_t keyColour)
         : scanColumns_(scanColumns),
           readColumns_(std::min(scanColumns, pictureColumns)),
-          keyWord_(KeyWord(keyColour)),
-          differs_(static_cast<size_t>(readColumns_)) {}
+          keyWord_(KeyWord(keyColour)) {}
 
-    void Scan(const QRgb* row, std::vector<Run>& runs) {
+    void Scan(const QRgb* row, std::vector<Run>& runs) const {
         runs.clear();
-        MarkDiffering(row);
-        CollectRuns(runs);
-        AddMargin(runs);
-    }
-
-private:
-    static constexpr int BlockSize = 32;
-
-    void MarkDiffering(const QRgb* row) {
-        unsigned char* flags = differs_.data();
-        int x = 0;
-        for (; x + BlockSize <= readColumns_; x += BlockSize) {
-            for (int i = 0; i < BlockSize; ++i) {
-                flags[x + i] = (row[x + i] & ColourBits) != keyWord_;
-            }
-        }
-        for (; x < readColumns_; ++x) {
-            flags[x] = (row[x] & ColourBits) != keyWord_;
-        }
-    }
-
-    void CollectRuns(std::vector<Run>& runs) const {
-        const unsigned char* flags = differs_.data();
         int x = 0;
         while (x < readColumns_) {
-            const int left = FindFlag(flags, x, 1);
+            const int left = FindNext(row, x, /*key=*/false);
             if (left == readColumns_) {
                 break;
             }
-            const int right = FindFlag(flags, left, 0);
+            const int right = FindNext(row, left, /*key=*/true);
             runs.push_back({left, right});
             x = right;
         }
+        AddMargin(runs);
     }
 
-    // The first column from `from` on whose flag is `flag`, or the end of the read columns.
-    int FindFlag(const unsigned char* flags, int from, int flag) const {
-        const void* found = std::memchr(flags + from, flag, static_cast<size_t>(readColumns_ - from));
-        if (found == nullptr) {
-            return readColumns_;
+  private:
+    static constexpr int BlockSize = 64;
+
+    // The first column from `from` on whose pixel is (or, with key false, is not) the key colour,
+    // or the end of the read columns.
+    int FindNext(const QRgb* row, int from, bool key) const {
+        int x = from;
+        while (x + BlockSize <= readColumns_ && !BlockHas(row + x, key)) {
+            x += BlockSize;
         }
-        return static_cast<int>(static_cast<const unsigned char*>(found) - flags);
+        while (x < readColumns_ && IsKey(row[x], keyWord_) != key) {
+            ++x;
+        }
+        return x;
+    }
+
+    // Each lane of these loops yields all ones or all zeros, so they compile to a compare and an
+    // OR or AND per vector, with one reduction at the end.
+    bool BlockHas(const QRgb* block, bool key) const {
+        return key ? BlockHasKey(block) : !BlockIsAllKey(block);
+    }
+
+    bool BlockHasKey(const QRgb* block) const {
+        uint32_t anyKey = 0;
+#pragma GCC unroll 4
+        for (int i = 0; i < BlockSize; ++i) {
+            anyKey |= IsKey(block[i], keyWord_) ? ~0u : 0u;
+        }
+        return anyKey != 0;
+    }
+
+    bool BlockIsAllKey(const QRgb* block) const {
+        uint32_t allKey = ~0u;
+#pragma GCC unroll 4
+        for (int i = 0; i < BlockSize; ++i) {
+            allKey &= IsKey(block[i], keyWord_) ? ~0u : 0u;
+        }
+        return allKey == ~0u;
     }
 
     // Columns past the picture's right edge read as no colour, so they always belong to the shape;
@@ -127,14 +138,13 @@ private:
     const int scanColumns_;
     const int readColumns_;
     const uint32_t keyWord_;
-    std::vector<unsigned char> differs_;
 };
 
 // Gathers the runs row by row into the banded order QRegion::setRects requires (rectangles sorted
 // by top, then left; one height per top; none touching side by side). A row whose runs equal those
 // of the row just above joins its rectangles, so a plain stretch of rows costs one rectangle.
 class BandedRects {
-public:
+  public:
     explicit BandedRects(size_t expectedRects) { rects_.reserve(expectedRects); }
 
     void AddRows(int top, int height, const std::vector<Run>& runs) {
@@ -157,7 +167,7 @@ public:
         return region;
     }
 
-private:
+  private:
     void Flush() {
         for (const Run& run : bandRuns_) {
             rects_.emplace_back(run.left, bandTop_, run.right - run.left, bandBottom_ - bandTop_);

@@ -13,9 +13,9 @@ int32_t ColourValue(QRgb pixel);
 
 // The shape of a picture: every pixel of the scan area whose colour differs from the key colour.
 //
-// The scan area is the control's outer size, widthTwips x heightTwips, in whole pixels (halves go to
-// the even neighbour). Where it reaches past the picture, the pixels read as no colour at all, so
-// they belong to the shape; where it is smaller, the rest of the picture is left out.
+// The scan area is the control's outer size, widthTwips x heightTwips, in whole pixels (halves go
+// to the even neighbour). Where it reaches past the picture, the pixels read as no colour at all,
+// so they belong to the shape; where it is smaller, the rest of the picture is left out.
 //
 // A keyColour below 1 asks for detection: it is replaced by the colour of pixel (0, 0) and the
 // caller's variable receives it. A keyColour of 1 or more is used as given and left unchanged.

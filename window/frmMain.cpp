@@ -20,6 +20,9 @@ QImage SkinPicture(const char* resource) {
 }
 
 QFont ScoreFont() {
+    static const int builtIn =
+        QFontDatabase::addApplicationFont(QString::fromLatin1(skin::ScoreFontFile));
+    (void)builtIn;  // registered once; used only where the preferred face is missing
     const QString family = QFontDatabase::families().contains(layout::PreferredScoreFont)
                                ? QString::fromLatin1(layout::PreferredScoreFont)
                                : QString::fromLatin1(skin::ScoreFontFamily);

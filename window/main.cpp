@@ -1,10 +1,8 @@
 #include <QApplication>
-#include <QFontDatabase>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
-#include "assets/SkinAssets.h"
 #include "window/frmMain.h"
 
 namespace {
@@ -29,7 +27,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     qInstallMessageHandler(platformMessages);
 
-    QFontDatabase::addApplicationFont(QString::fromLatin1(quibbix::skin::ScoreFontFile));
     quibbix::frmMain window;
     window.show();
     return application.exec();
