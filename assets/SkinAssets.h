@@ -27,7 +27,9 @@ inline constexpr const char* DieFaces[6] = {
     ":/skin/die4.png", ":/skin/die5.png", ":/skin/die6.png",
 };
 // The picture of a die showing `pips` (1 to 6).
-constexpr const char* DieFace(int pips) { return DieFaces[pips - 1]; }
+constexpr const char* DieFace(int pips) {
+    return DieFaces[pips - 1];
+}
 inline constexpr const char* Banner = ":/skin/banner.png";
 inline constexpr const char* Roll = ":/skin/roll.png";
 inline constexpr const char* RollHover = ":/skin/roll_hover.png";
@@ -47,9 +49,8 @@ inline constexpr const char* ScoreFontFamily = "Lato Black";
 
 // Every picture above, for code that loads or checks them all.
 inline constexpr const char* AllPictures[] = {
-    Board,         DieFaces[0], DieFaces[1], DieFaces[2], DieFaces[3], DieFaces[4],
-    DieFaces[5],   Banner,      Roll,        RollHover,   Reset,       ResetHover,
-    Quit,          QuitHover,   Icon,        NoEntry,
+    Board, DieFaces[0], DieFaces[1], DieFaces[2], DieFaces[3], DieFaces[4], DieFaces[5], Banner,
+    Roll,  RollHover,   Reset,       ResetHover,  Quit,        QuitHover,   Icon,        NoEntry,
 };
 
 }  // namespace quibbix::skin

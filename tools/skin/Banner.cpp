@@ -54,8 +54,8 @@ QImage makeBanner(const Lettering& lettering) {
     QLinearGradient shine(0, letters.top(), 0, letters.center().y());
     shine.setColorAt(0.0, QColor(255, 255, 255, 150));
     shine.setColorAt(1.0, QColor(255, 255, 255, 0));
-    painter.fillRect(QRectF(letters.left(), letters.top(), letters.width(), letters.height() * 0.45),
-                     shine);
+    painter.fillRect(
+        QRectF(letters.left(), letters.top(), letters.width(), letters.height() * 0.45), shine);
     // A thin dark seam inside the letters, lit on the upper left.
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(150, 70, 0, 160), 1.4));

@@ -20,8 +20,12 @@ const QColor felt = colorOf(skin::FeltGreen);
 // Light falls from the top left: a surface facing this way is lit.
 const QPointF towardsLight(-std::numbers::sqrt2 / 2, -std::numbers::sqrt2 / 2);
 
-double dot(QPointF a, QPointF b) { return a.x() * b.x() + a.y() * b.y(); }
-double smoothEdge(double distance) { return std::clamp(0.5 - distance, 0.0, 1.0); }
+double dot(QPointF a, QPointF b) {
+    return a.x() * b.x() + a.y() * b.y();
+}
+double smoothEdge(double distance) {
+    return std::clamp(0.5 - distance, 0.0, 1.0);
+}
 
 void paintTitleBar(QImage& board, const Lettering& lettering) {
     QPainter painter(&board);
@@ -99,11 +103,14 @@ QPainterPath textOnArc(const Lettering& lettering, const QString& text, double p
     return arc;
 }
 
+QPainterPath disc(QPointF centre, double radius) {
+    QPainterPath shape;
+    shape.addEllipse(centre, radius, radius);
+    return shape;
+}
+
 QPainterPath ringPath(QPointF centre, double radius, double width) {
-    QPainterPath ring;
-    ring.addEllipse(centre, radius + width / 2, radius + width / 2);
-    ring.addEllipse(centre, radius - width / 2, radius - width / 2);
-    return ring;
+    return disc(centre, radius + width / 2).subtracted(disc(centre, radius - width / 2));
 }
 
 // A seal pressed into the felt: rings, the name over the top, the game's three verbs under the
@@ -111,27 +118,29 @@ QPainterPath ringPath(QPointF centre, double radius, double width) {
 void paintEmblem(QImage& board, const Lettering& lettering) {
     const QPointF centre(500, 238);
     QPainterPath seal = ringPath(centre, 116, 4);
-    seal.addPath(ringPath(centre, 107, 1.5));
-    seal.addPath(ringPath(centre, 76, 1.5));
-    seal.addPath(textOnArc(lettering, "QUIBBIX", 22, centre, 84, true, 4.0));
-    seal.addPath(textOnArc(lettering, "ROLL  \u2022  HOLD  \u2022  SCORE", 12, centre, 86, false, 1.6));
-    for (const double side : {-1.0, 1.0}) {
-        seal.addEllipse(centre + QPointF(side * 91.5, 0), 3, 3);
+    seal = seal.united(ringPath(centre, 107, 1.5));
+    seal = seal.united(ringPath(centre, 76, 1.5));
+    seal = seal.united(textOnArc(lettering, "QUIBBIX", 22, centre, 84, true, 4.0));
+    seal = seal.united(
+        textOnArc(lettering, "ROLL  \u2022  HOLD  \u2022  SCORE", 12, centre, 86, false, 1.6));
+    for (const double side : {-1.0, 1.0})
+        seal = seal.united(disc(centre + QPointF(side * 91.5, 0), 3));
+
+    // A die in the middle, its five pips cut through.
+    const QRectF die(-34, -34, 68, 68);
+    QPainterPath rim;
+    rim.addRoundedRect(die, 11, 11);
+    QPainterPath inside;
+    inside.addRoundedRect(die.adjusted(4, 4, -4, -4), 8, 8);
+    QPainterPath dieShape = rim.subtracted(inside);
+    for (const QPointF pip :
+         {QPointF(-16, -16), QPointF(16, -16), QPointF(0, 0), QPointF(-16, 16), QPointF(16, 16)}) {
+        dieShape = dieShape.united(disc(pip, 6));
     }
     QTransform tilt;
     tilt.translate(centre.x(), centre.y());
     tilt.rotate(-12);
-    const QRectF die(-34, -34, 68, 68);
-    QPainterPath dieOutline;
-    dieOutline.addRoundedRect(die, 11, 11);
-    dieOutline.addRoundedRect(die.adjusted(4, 4, -4, -4), 8, 8);
-    for (const QPointF pip : {QPointF(-16, -16), QPointF(16, -16), QPointF(0, 0), QPointF(-16, 16),
-                              QPointF(16, 16)}) {
-        dieOutline.addEllipse(pip, 6, 6);
-    }
-    seal.addPath(tilt.map(dieOutline));
-    seal.setFillRule(Qt::WindingFill);
-    seal = seal.simplified();
+    seal = seal.united(tilt.map(dieShape));
 
     QPainter painter(&board);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -153,7 +162,8 @@ void paintHolderTray(QImage& board) {
         for (int x = 12; x < 436; ++x) {
             const QPointF at = pixelCentre(x, y);
             const double toOuter = roundedRectDistance(at, outer, outerRadius);
-            if (toOuter > 0.5) continue;
+            if (toOuter > 0.5)
+                continue;
             const double toFloor = roundedRectDistance(at, floor, floorRadius);
             // A wall faces away from the floor; the top and left walls face away from the light.
             const double facing = dot(roundedRectNormal(at, floor, floorRadius), towardsLight);
@@ -190,9 +200,8 @@ void paintScorecard(QImage& board, const Lettering& lettering) {
 
     QPainter painter(&board);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(cardShape, QColor(252, 252, 248));
-    // Plain white where the score grid will lie, so the grid reads cleanly.
-    painter.fillRect(QRectF(38, 67, 163, 296), Qt::white);
+    // Plain white, above all where the score grid will lie, so the grid reads cleanly.
+    painter.fillPath(cardShape, Qt::white);
     painter.setPen(QPen(QColor(160, 168, 160), 1.0));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(card.adjusted(0.5, 0.5, -0.5, -0.5), 8.5, 8.5);
@@ -201,9 +210,18 @@ void paintScorecard(QImage& board, const Lettering& lettering) {
     painter.fillRect(QRectF(38, 61, 162, 2), rule);
     painter.fillRect(QRectF(38, 398, 162, 2), rule);
 
-    const char* names[] = {"1's",         "2's",         "3's",        "4's",
-                           "5's",         "6's",         "3 of a kind", "4 of a kind",
-                           "Full House",  "Small Straight", "Large Straight", "Chance",
+    const char* names[] = {"1's",
+                           "2's",
+                           "3's",
+                           "4's",
+                           "5's",
+                           "6's",
+                           "3 of a kind",
+                           "4 of a kind",
+                           "Full House",
+                           "Small Straight",
+                           "Large Straight",
+                           "Chance",
                            "QUIBBIX!!"};
     const double size = 12.5;
     const double right = 147;
@@ -232,7 +250,8 @@ void bevelAndCut(QImage& board) {
                 continue;
             }
             const double depth = -distance;
-            if (depth >= bevelWidth) continue;
+            if (depth >= bevelWidth)
+                continue;
             QColor here = QColor::fromRgb(board.pixel(x, y));
             if (y > titleBarBottom) {
                 const double facing =
@@ -241,7 +260,8 @@ void bevelAndCut(QImage& board) {
                 here = facing > 0 ? mix(here, bevelLit, facing * strength * 0.9)
                                   : mix(here, bevelShade, -facing * strength * 1.1);
                 // The outermost pixels of the table darken into a rim, the partly covered most.
-                if (depth < 1.5) here = mix(here, rim, 1.0 - depth / 1.5 * 0.6);
+                if (depth < 1.5)
+                    here = mix(here, rim, 1.0 - depth / 1.5 * 0.6);
             }
 
             board.setPixel(x, y, here.rgb());

@@ -1,6 +1,7 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <cmath>
+#include <vector>
 
 #include "tools/skin/Pictures.h"
 
@@ -63,7 +64,8 @@ QImage makePill(const Lettering& lettering, const QString& word, const PillLook&
     // A light rim along the upper left inside the border, fading out towards the lower right.
     QLinearGradient rim(pill.topLeft(), pill.bottomRight());
     rim.setColorAt(0.0, look.rimLight);
-    rim.setColorAt(0.55, QColor(look.rimLight.red(), look.rimLight.green(), look.rimLight.blue(), 0));
+    rim.setColorAt(0.55,
+                   QColor(look.rimLight.red(), look.rimLight.green(), look.rimLight.blue(), 0));
     painter.setPen(QPen(QBrush(rim), 1.3));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(pill.adjusted(1.4, 1.4, -1.4, -1.4), radius - 1.4, radius - 1.4);
@@ -93,7 +95,8 @@ QImage makePill(const Lettering& lettering, const QString& word, const PillLook&
 }  // namespace
 
 QImage makeResetButton(const Lettering& lettering, ButtonState state) {
-    if (state == ButtonState::Normal) return makePill(lettering, "reset", dimPill());
+    if (state == ButtonState::Normal)
+        return makePill(lettering, "reset", dimPill());
     return makePill(lettering, "reset",
                     PillLook{
                         .top = QColor(255, 244, 120),
@@ -108,7 +111,8 @@ QImage makeResetButton(const Lettering& lettering, ButtonState state) {
 }
 
 QImage makeQuitButton(const Lettering& lettering, ButtonState state) {
-    if (state == ButtonState::Normal) return makePill(lettering, "quit", dimPill());
+    if (state == ButtonState::Normal)
+        return makePill(lettering, "quit", dimPill());
     return makePill(lettering, "quit",
                     PillLook{
                         .top = QColor(255, 110, 96),
@@ -129,16 +133,16 @@ struct Tumble {
     double side;
     double angle;
     int pips;
+    std::vector<double>
+        streaks;  // heights of the streaks, as parts of the die's side from its middle
 };
 
 // Motion streaks trailing to the left of a die, each fading out towards its tail.
 void paintStreaks(QPainter& painter, const Tumble& die, const QColor& color) {
-    const double offsets[] = {-0.28, 0.02, 0.3};
-    const double lengths[] = {0.55, 0.85, 0.5};
-    for (int i = 0; i < 3; ++i) {
-        const double y = die.centre.y() + offsets[i] * die.side;
-        const double head = die.centre.x() - die.side * 0.62;
-        const double tail = head - die.side * lengths[i];
+    for (size_t i = 0; i < die.streaks.size(); ++i) {
+        const double y = die.centre.y() + die.streaks[i] * die.side;
+        const double head = die.centre.x() - die.side * 0.55;
+        const double tail = head - die.side * (i % 2 == 0 ? 0.45 : 0.65);
         QLinearGradient fade(tail, y, head, y);
         fade.setColorAt(0.0, QColor(color.red(), color.green(), color.blue(), 0));
         fade.setColorAt(1.0, color);
@@ -152,21 +156,20 @@ void paintStreaks(QPainter& painter, const Tumble& die, const QColor& color) {
 QImage makeRollButton(ButtonState state) {
     const QSize size(121, 82);
     const Tumble dice[] = {
-        {QPointF(56, 47), 36, -17, 5},
-        {QPointF(92, 34), 32, 21, 3},
+        {QPointF(52, 49), 40, -16, 5, {-0.3, 0.02, 0.32}},
+        {QPointF(91, 31), 36, 20, 3, {-0.34, -0.1}},
     };
-    const DieLook look = state == ButtonState::Hover
-                             ? redDie()
-                             : DieLook{
-                                   .rimLight = QColor(70, 168, 70),
-                                   .rimDark = QColor(0, 62, 0),
-                                   .faceTop = QColor(12, 122, 12),
-                                   .faceBottom = QColor(0, 98, 0),
-                                   .pipLight = QColor(0, 80, 0),
-                                   .pipShade = QColor(30, 130, 30),
-                                   .pipRim = QColor(0, 60, 0, 120),
-                                   .gloss = QColor(255, 255, 255, 18),
-                               };
+    const DieLook look = state == ButtonState::Hover ? redDie()
+                                                     : DieLook{
+                                                           .rimLight = QColor(70, 168, 70),
+                                                           .rimDark = QColor(0, 62, 0),
+                                                           .faceTop = QColor(12, 122, 12),
+                                                           .faceBottom = QColor(0, 98, 0),
+                                                           .pipLight = QColor(0, 80, 0),
+                                                           .pipShade = QColor(30, 130, 30),
+                                                           .pipRim = QColor(0, 60, 0, 120),
+                                                           .gloss = QColor(255, 255, 255, 18),
+                                                       };
     const QColor streak = state == ButtonState::Hover ? QColor(12, 12, 12) : QColor(0, 74, 0);
     const QColor shadow = state == ButtonState::Hover ? QColor(0, 0, 0, 130) : QColor(0, 0, 0, 80);
 

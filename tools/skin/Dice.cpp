@@ -17,12 +17,18 @@ struct Place {
 
 std::vector<Place> pipPlaces(int pips) {
     switch (pips) {
-        case 1: return {{0, 0}};
-        case 2: return {{-1, -1}, {1, 1}};
-        case 3: return {{-1, -1}, {0, 0}, {1, 1}};
-        case 4: return {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
-        case 5: return {{-1, -1}, {1, -1}, {0, 0}, {-1, 1}, {1, 1}};
-        default: return {{-1, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {1, 1}};
+        case 1:
+            return {{0, 0}};
+        case 2:
+            return {{-1, -1}, {1, 1}};
+        case 3:
+            return {{-1, -1}, {0, 0}, {1, 1}};
+        case 4:
+            return {{-1, -1}, {1, -1}, {-1, 1}, {1, 1}};
+        case 5:
+            return {{-1, -1}, {1, -1}, {0, 0}, {-1, 1}, {1, 1}};
+        default:
+            return {{-1, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {1, 1}};
     }
 }
 
@@ -41,7 +47,9 @@ DieLook redDie() {
     };
 }
 
-double dieCornerRadius(const QRectF& box) { return std::min(box.width(), box.height()) * 0.15; }
+double dieCornerRadius(const QRectF& box) {
+    return std::min(box.width(), box.height()) * 0.15;
+}
 
 void paintDie(QPainter& painter, const QRectF& box, int pips, const DieLook& look) {
     const double side = std::min(box.width(), box.height());
@@ -78,7 +86,7 @@ void paintDie(QPainter& painter, const QRectF& box, int pips, const DieLook& loo
     painter.drawRoundedRect(face, faceRadius, faceRadius);
 
     // Pips: hollows in the face, shaded on their upper left inner wall.
-    const double pipRadius = side * 0.088;
+    const double pipRadius = side * 0.088 * look.pipScale;
     const double stepX = face.width() * 0.29;
     const double stepY = face.height() * 0.29;
     const QPointF centre = face.center();

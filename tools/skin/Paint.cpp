@@ -10,7 +10,9 @@
 
 namespace quibbix::skin_generator {
 
-QColor colorOf(skin::Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+QColor colorOf(skin::Rgb rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 QColor mix(const QColor& from, const QColor& to, double amount) {
     const double t = std::clamp(amount, 0.0, 1.0);
@@ -56,9 +58,12 @@ QPointF roundedRectNormal(QPointF point, const QRectF& rect, double radius) {
     const double top = point.y() - rect.top();
     const double bottom = rect.bottom() - point.y();
     const double nearest = std::min({left, right, top, bottom});
-    if (nearest == left) return {-1, 0};
-    if (nearest == right) return {1, 0};
-    if (nearest == top) return {0, -1};
+    if (nearest == left)
+        return {-1, 0};
+    if (nearest == right)
+        return {1, 0};
+    if (nearest == top)
+        return {0, -1};
     return {0, 1};
 }
 
@@ -109,7 +114,8 @@ void blur(std::vector<double>& plane, int width, int height, double sigma) {
             double sum = 0.0;
             for (int k = -reach; k <= reach; ++k) {
                 const int sx = x + k;
-                if (sx >= 0 && sx < width) sum += plane[y * width + sx] * kernel[k + reach];
+                if (sx >= 0 && sx < width)
+                    sum += plane[y * width + sx] * kernel[k + reach];
             }
             pass[y * width + x] = sum;
         }
@@ -119,7 +125,8 @@ void blur(std::vector<double>& plane, int width, int height, double sigma) {
             double sum = 0.0;
             for (int k = -reach; k <= reach; ++k) {
                 const int sy = y + k;
-                if (sy >= 0 && sy < height) sum += pass[sy * width + x] * kernel[k + reach];
+                if (sy >= 0 && sy < height)
+                    sum += pass[sy * width + x] * kernel[k + reach];
             }
             plane[y * width + x] = sum;
         }

@@ -22,7 +22,9 @@ double roundedRectDistance(QPointF point, const QRectF& rect, double radius);
 // The outward direction of the rounded rectangle's outline nearest to `point`.
 QPointF roundedRectNormal(QPointF point, const QRectF& rect, double radius);
 // Where a pixel's centre lies.
-inline QPointF pixelCentre(int x, int y) { return {x + 0.5, y + 0.5}; }
+inline QPointF pixelCentre(int x, int y) {
+    return {x + 0.5, y + 0.5};
+}
 
 // How much of each pixel a path covers (0..255), drawn with antialiasing.
 QImage coverageOf(const QPainterPath& path, QSize size);
@@ -37,7 +39,7 @@ void paintShadow(QImage& target, const QPainterPath& path, QPointF offset, doubl
 // Text as outlines from the committed font file, without hinting, so the letters come out the same
 // whatever the machine's font settings are.
 class Lettering {
-public:
+  public:
     explicit Lettering(const QString& fontFile);
     // The outline of `text` at `pixelSize`, starting at x = 0 with its baseline on y = 0.
     QPainterPath path(const QString& text, double pixelSize) const;
@@ -54,7 +56,7 @@ public:
     };
     std::vector<Glyph> glyphs(const QString& text, double pixelSize) const;
 
-private:
+  private:
     QByteArray fontData_;
 };
 

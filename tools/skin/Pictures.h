@@ -19,6 +19,7 @@ struct DieLook {
     QColor pipShade;
     QColor pipRim;
     QColor gloss;
+    double pipScale = 1.0;  // small dice need larger pips to read
 };
 DieLook redDie();
 // The curve of a die's corners in `box`.

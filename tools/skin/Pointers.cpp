@@ -11,13 +11,15 @@ void paintIconDice(QPainter& painter, double side) {
         double angle;
         int pips;
     };
-    // The die with three pips lies behind, the one with one pip in front of it.
+    // The die with three pips lies behind on the upper right, the one with one pip in front of it
+    // on the lower left, where it hides none of the three.
     const Placed dice[] = {
-        {QPointF(side * 0.36, side * 0.37), side * 0.6, -14, 3},
-        {QPointF(side * 0.67, side * 0.66), side * 0.52, 11, 1},
+        {QPointF(side * 0.63, side * 0.37), side * 0.6, 12, 3},
+        {QPointF(side * 0.33, side * 0.67), side * 0.54, -10, 1},
     };
     DieLook look = redDie();
     look.gloss = QColor(255, 255, 255, 40);
+    look.pipScale = 1.3;
     for (const Placed& die : dice) {
         painter.save();
         painter.translate(die.centre);

@@ -11,7 +11,8 @@ QImage cutOut(const QImage& picture) {
     const QRgb key = picture.pixel(0, 0);
     for (int y = 0; y < cut.height(); ++y) {
         for (int x = 0; x < cut.width(); ++x) {
-            if (picture.pixel(x, y) == key) cut.setPixel(x, y, qRgba(0, 0, 0, 0));
+            if (picture.pixel(x, y) == key)
+                cut.setPixel(x, y, qRgba(0, 0, 0, 0));
         }
     }
     return cut;

@@ -10,8 +10,8 @@ namespace {
 
 // One die striking something hard: a tick of bright noise and two of the die's own ringing modes.
 void addClick(Signal& signal, Noise& noise, double start, double strength, double brightness) {
-    addNoiseBurst(signal, noise, start, noise.between(2600, 5200) * brightness, 2.5,
-                  strength * 1.6, 0.0012);
+    addNoiseBurst(signal, noise, start, noise.between(2600, 5200) * brightness, 2.5, strength * 1.6,
+                  0.0012);
     const double mode = noise.between(3200, 6400) * brightness;
     addPing(signal, start, mode, mode, 1.0, strength * 0.22, noise.between(0.006, 0.014));
     addPing(signal, start, mode * 1.53, mode * 1.53, 1.0, strength * 0.12,
@@ -39,7 +39,8 @@ Signal makeRollDice() {
             const double gap = 0.018 + noise.between(0.0, 0.05) * (1.2 - energy);
             t += gap;
             energy *= noise.between(0.78, 0.9);
-            if (noise.unit() < 0.18) addKnock(signal, noise, t, energy * 0.5);
+            if (noise.unit() < 0.18)
+                addKnock(signal, noise, t, energy * 0.5);
         }
     }
     // The dice also clatter against each other in the first moment.
@@ -105,9 +106,8 @@ void addBrassNote(Signal& signal, Noise& noise, double start, double length, dou
         const double release = t < length ? 1.0 : std::exp(-(t - length) / 0.06);
         const double swell = 0.85 + 0.15 * std::min(1.0, t / 0.25);
         const double envelope = attack * release * swell;
-        const double vibrato =
-            1.0 + 0.0045 * std::min(1.0, std::max(0.0, t - 0.18) / 0.2) *
-                      std::sin(2.0 * std::numbers::pi * 5.6 * t);
+        const double vibrato = 1.0 + 0.0045 * std::min(1.0, std::max(0.0, t - 0.18) / 0.2) *
+                                         std::sin(2.0 * std::numbers::pi * 5.6 * t);
         // The tone opens up as the player pushes: upper harmonics follow the envelope later.
         const double brightness = std::min(1.0, t / 0.07);
         double sample = 0.0;

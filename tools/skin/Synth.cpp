@@ -8,7 +8,9 @@
 
 namespace quibbix::skin_generator {
 
-Signal silence(double seconds) { return Signal(sampleAt(seconds), 0.0); }
+Signal silence(double seconds) {
+    return Signal(sampleAt(seconds), 0.0);
+}
 
 double Noise::unit() {
     // splitmix64
@@ -143,7 +145,8 @@ void finish(Signal& signal, double peakDb) {
     }
     double peak = 0.0;
     for (const double sample : signal) peak = std::max(peak, std::abs(sample));
-    if (peak == 0.0) throw std::runtime_error("a sound came out silent");
+    if (peak == 0.0)
+        throw std::runtime_error("a sound came out silent");
     const double scale = std::pow(10.0, -peakDb / 20.0) / peak;
     for (double& sample : signal) sample *= scale;
 }
@@ -164,25 +167,27 @@ void put32(std::ofstream& out, uint32_t value) {
 
 void writeWav(const std::string& path, const Signal& signal) {
     std::ofstream out(path, std::ios::binary);
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
     const uint32_t dataBytes = static_cast<uint32_t>(signal.size() * 2);
     out.write("RIFF", 4);
     put32(out, 36 + dataBytes);
     out.write("WAVEfmt ", 8);
-    put32(out, 16);                // size of the format block
-    put16(out, 1);                 // PCM
-    put16(out, 1);                 // mono
+    put32(out, 16);  // size of the format block
+    put16(out, 1);   // PCM
+    put16(out, 1);   // mono
     put32(out, SampleRate);
-    put32(out, SampleRate * 2);    // bytes per second
-    put16(out, 2);                 // bytes per frame
-    put16(out, 16);                // bits per sample
+    put32(out, SampleRate * 2);  // bytes per second
+    put16(out, 2);               // bytes per frame
+    put16(out, 16);              // bits per sample
     out.write("data", 4);
     put32(out, dataBytes);
     for (const double sample : signal) {
         const long value = std::lround(std::clamp(sample, -1.0, 1.0) * 32767.0);
         put16(out, static_cast<uint16_t>(static_cast<int16_t>(value)));
     }
-    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!out)
+        throw std::runtime_error("cannot write " + path);
 }
 
 }  // namespace quibbix::skin_generator

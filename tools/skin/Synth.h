@@ -13,31 +13,33 @@ inline constexpr int SampleRate = 44100;
 using Signal = std::vector<double>;
 
 Signal silence(double seconds);
-inline size_t sampleAt(double seconds) { return static_cast<size_t>(seconds * SampleRate); }
+inline size_t sampleAt(double seconds) {
+    return static_cast<size_t>(seconds * SampleRate);
+}
 
 // A seeded source of noise, the same numbers on every run and every machine.
 class Noise {
-public:
+  public:
     explicit Noise(uint64_t seed) : state_(seed) {}
     // A uniform number in [0, 1).
     double unit();
     // A uniform number in [low, high).
     double between(double low, double high) { return low + (high - low) * unit(); }
 
-private:
+  private:
     uint64_t state_;
 };
 
 // A second-order filter (the usual audio "biquad" cookbook forms).
 class Biquad {
-public:
+  public:
     static Biquad lowPass(double frequency, double q);
     static Biquad highPass(double frequency, double q);
     static Biquad bandPass(double frequency, double q);
     double step(double input);
     void run(Signal& signal);
 
-private:
+  private:
     double b0_ = 1, b1_ = 0, b2_ = 0, a1_ = 0, a2_ = 0;
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };

@@ -62,7 +62,8 @@ int generate(const QString& outputDir, const QString& previewFile) {
     };
     for (const auto& [name, make] : cues) writeWav(sounds + name, make());
 
-    if (!previewFile.isEmpty()) save(makePreview(skin), previewFile);
+    if (!previewFile.isEmpty())
+        save(makePreview(skin), previewFile);
     return 0;
 }
 
@@ -70,7 +71,8 @@ int generate(const QString& outputDir, const QString& previewFile) {
 
 int main(int argc, char** argv) {
     // Headless by default: the generator needs fonts and painting, never a screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     // Paint through the same plain code paths on every processor, so the pixels cannot depend on
     // which vector instructions the machine offers.
     qputenv("QT_NO_CPU_FEATURE",
