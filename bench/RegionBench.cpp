@@ -99,42 +99,55 @@ void RegisterFor(const Subject& subject) {
                                  });
 }
 
-// Shows the runs as usual, then the ratios the builder is judged by.
+// Shows the runs as usual, then the ratios the builder is judged by, from the median of repeated
+// runs when there are repetitions. Both clocks are kept: on a busy machine the wall clock also
+// counts time spent waiting for a core, the processor clock does not.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            const bool median =
-                run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             const std::string& name = run.run_name.function_name;
-            if (median || (run.run_type == Run::RT_Iteration && !medians_.count(name))) {
-                realTimes_[name] = run.GetAdjustedRealTime();
+            if (median || (run.run_type == Run::RT_Iteration && !fromMedian_.count(name))) {
+                times_[name] = {run.GetAdjustedRealTime(), run.GetAdjustedCPUTime()};
             }
             if (median) {
-                medians_[name] = true;
+                fromMedian_[name] = true;
             }
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void PrintRatios(const std::string& subject) const {
-        const double ours = TimeOf(subject + "/ours");
-        if (ours <= 0) {
+        PrintRatios(subject, "wall clock", &Times::real);
+        PrintRatios(subject, "processor clock", &Times::cpu);
+    }
+
+  private:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+
+    void PrintRatios(const std::string& subject, const char* clock, double Times::*kind) const {
+        const double ours = TimeOf(subject + "/ours", kind);
+        const double floor = TimeOf(subject + "/memcpy", kind);
+        if (ours <= 0 || floor <= 0) {
             return;
         }
-        std::printf("%s: slow reference / ours = %.1f, qt mask / ours = %.1f, ours / memcpy = %.2f\n",
-                    subject.c_str(), TimeOf(subject + "/slow_reference") / ours,
-                    TimeOf(subject + "/qt_mask") / ours, ours / TimeOf(subject + "/memcpy"));
+        std::printf(
+            "%s, %s: slow reference / ours = %.1f, qt mask / ours = %.1f, ours / memcpy = %.2f\n",
+            subject.c_str(), clock, TimeOf(subject + "/slow_reference", kind) / ours,
+            TimeOf(subject + "/qt_mask", kind) / ours, ours / floor);
     }
 
-private:
-    double TimeOf(const std::string& name) const {
-        const auto found = realTimes_.find(name);
-        return found == realTimes_.end() ? 0.0 : found->second;
+    double TimeOf(const std::string& name, double Times::*kind) const {
+        const auto found = times_.find(name);
+        return found == times_.end() ? 0.0 : found->second.*kind;
     }
 
-    std::map<std::string, double> realTimes_;
-    std::map<std::string, bool> medians_;
+    std::map<std::string, Times> times_;
+    std::map<std::string, bool> fromMedian_;
 };
 
 }  // namespace

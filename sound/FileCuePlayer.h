@@ -11,6 +11,8 @@ public:
     FileCuePlayer(const ProgramDirectory& directory, AudioOutput& output)
         : directory_(directory), output_(output) {}
 
+    // Gets every cue's file ready: a short cue played while its file still loads would be lost.
+    void PrepareAll();
     void Play(Cue cue) override;
 
 private:

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>
 #include <QUrl>
@@ -29,23 +31,49 @@ std::string ApplicationDirectory::Path() const {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
-SoundEffectOutput::SoundEffectOutput() = default;
+namespace {
+
+void Silence(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+// Whether the machine has any audio output. The sound backend complains on its own when no sound
+// server runs; the game says nothing about it.
+bool HasAudioOutput() {
+    const QtMessageHandler previous = qInstallMessageHandler(Silence);
+    const bool found = !QMediaDevices::audioOutputs().isEmpty();
+    qInstallMessageHandler(previous);
+    return found;
+}
+
+}  // namespace
+
+SoundEffectOutput::SoundEffectOutput() : hasOutput_(HasAudioOutput()) {}
 SoundEffectOutput::~SoundEffectOutput() = default;
 
-void SoundEffectOutput::PlayFile(const std::string& path) {
-    const QString file = QString::fromStdString(path);
-    if (!QFileInfo(file).isFile()) {
-        return;
+QSoundEffect* SoundEffectOutput::EffectFor(const QString& file) {
+    if (!hasOutput_ || !QFileInfo(file).isFile()) {
+        return nullptr;
     }
     auto& effect = effects_[file];
     if (!effect) {
         effect = std::make_unique<QSoundEffect>();
         effect->setSource(QUrl::fromLocalFile(file));
     }
-    if (playing_ != nullptr && playing_ != effect.get()) {
+    return effect.get();
+}
+
+void SoundEffectOutput::Prepare(const std::string& path) {
+    EffectFor(QString::fromStdString(path));
+}
+
+void SoundEffectOutput::PlayFile(const std::string& path) {
+    QSoundEffect* effect = EffectFor(QString::fromStdString(path));
+    if (effect == nullptr) {
+        return;
+    }
+    if (playing_ != nullptr && playing_ != effect) {
         playing_->stop();
     }
-    playing_ = effect.get();
+    playing_ = effect;
     if (effect->status() == QSoundEffect::Error) {
         return;
     }

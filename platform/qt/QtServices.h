@@ -43,9 +43,13 @@ class SoundEffectOutput : public AudioOutput {
 public:
     SoundEffectOutput();
     ~SoundEffectOutput() override;
+    void Prepare(const std::string& path) override;
     void PlayFile(const std::string& path) override;
 
 private:
+    QSoundEffect* EffectFor(const QString& file);
+
+    bool hasOutput_;  // asked once: without any audio output every cue is passed over in silence
     std::map<QString, std::unique_ptr<QSoundEffect>> effects_;  // loaded once per file
     QSoundEffect* playing_ = nullptr;
 };

@@ -97,8 +97,10 @@ dice_on_table() {
 
 # rects_apart "X..." "Y...": no two die-sized boxes at these corners overlap.
 rects_apart() {
-    local -a xs=($1) ys=($2)
+    local -a xs ys
     local i j
+    read -r -a xs <<<"$1"
+    read -r -a ys <<<"$2"
     for ((i = 0; i < ${#xs[@]}; i++)); do
         for ((j = i + 1; j < ${#xs[@]}; j++)); do
             if ((xs[i] < xs[j] + DIE_W - SLACK && xs[j] < xs[i] + DIE_W - SLACK &&
@@ -134,7 +136,11 @@ game_roll() {
 die_centre() { echo "$(($1 + DIE_W / 2)) $(($2 + DIE_H / 2))"; }
 
 # box_changed PNG BASE "x0 y0 x1 y1": how many pixels differ from the baseline in that box.
-box_changed() { e2e_img diff "$1" "$2" $3; }
+box_changed() {
+    local -a rect
+    read -r -a rect <<<"$3"
+    e2e_img diff "$1" "$2" "${rect[@]}"
+}
 
 # score_written PNG BASE BOX: the box shows digits it did not show on the fresh card.
 score_written() { (($(box_changed "$1" "$2" "$3") > 15)); }
@@ -150,4 +156,4 @@ game_question() {
 }
 
 # cursor_is_no_entry: the pointer shows the 32 x 32 no-entry picture with its hot spot at (16, 15).
-cursor_is_no_entry() { [[ $(python3 "$E2E_HERE/cursor.py") == "32 32 16 15" ]]; }
+cursor_is_no_entry() { [[ $("$E2E_PYTHON" "$E2E_HERE/cursor.py") == "32 32 16 15" ]]; }

@@ -18,9 +18,10 @@ E2E_RECORD_PID=""
 E2E_RECORD_FILE=""
 E2E_FAILED=0
 E2E_CHECKS=0
-E2E_SHOT_SEQ=0
 E2E_ROOT_COLOUR="#3050a0"
 E2E_SINK=e2e_sink
+# Debian's own interpreter: a version manager's shim in PATH can cost half a second a call.
+E2E_PYTHON=$(command -v /usr/bin/python3 || command -v python3)
 
 e2e_log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 
@@ -241,9 +242,11 @@ e2e_geometry() {
         END { print x, y, w, h }'
 }
 
-# e2e_shape_extents [WID]: "WxH+X+Y" of the bounding shape.
+# e2e_shape_extents [WID]: "WxH+X+Y" of the bounding shape; xwininfo calls it "Window shape extents"
+# (older releases "Bounding shape extents").
 e2e_shape_extents() {
-    xwininfo -shape -id "${1:-$E2E_WID}" | sed -n 's/^ *Bounding shape extents: *\([^ ]*\).*/\1/p' | tr -d ' '
+    xwininfo -shape -id "${1:-$E2E_WID}" |
+        sed -n 's/^ *\(Window\|Bounding\) shape extents: *\([^ ]*\).*/\2/p' | head -n 1 | tr -d ' '
 }
 
 e2e_wm_state() { xprop -id "${1:-$E2E_WID}" WM_STATE | sed -n 's/^[[:space:]]*window state: *//p'; }
@@ -252,7 +255,7 @@ e2e_wm_state() { xprop -id "${1:-$E2E_WID}" WM_STATE | sed -n 's/^[[:space:]]*wi
 # everything sent so far, then a little for the program's own event loop.
 e2e_settle() {
     xdotool sleep 0 >/dev/null 2>&1
-    sleep "${1:-0.4}"
+    sleep "${1:-0.3}"
 }
 
 # --- pointer -----------------------------------------------------------------------------------------
@@ -270,7 +273,7 @@ e2e_move() {
     read -r ax ay < <(e2e_abs "$1" "$2")
     xdotool mousemove "$((ax + 1))" "$((ay + 1))"
     xdotool mousemove "$ax" "$ay"
-    e2e_settle "${3:-0.3}"
+    e2e_settle "${3:-0.2}"
 }
 
 # e2e_click X Y [BUTTON]: move there and click.
@@ -299,10 +302,12 @@ e2e_drag() {
 # --- screenshots -------------------------------------------------------------------------------------
 
 # e2e_shot NAME: screenshot of the whole screen into the artifacts; prints its path.
+# Numbered in the order taken; the count lives in a file because callers take shots inside $(...).
 e2e_shot() {
-    E2E_SHOT_SEQ=$((E2E_SHOT_SEQ + 1))
-    local file
-    file=$E2E_ART/$(printf '%02d' "$E2E_SHOT_SEQ")-$1.png
+    local seq file
+    seq=$(($(cat "$E2E_TMP/shot-seq" 2>/dev/null || echo 0) + 1))
+    echo "$seq" >"$E2E_TMP/shot-seq"
+    file=$E2E_ART/$(printf '%02d' "$seq")-$1.png
     import -window root "$file" || return 1
     echo "$file"
 }
@@ -312,7 +317,7 @@ e2e_img() {
     local sub=$1 png=$2 x y w h
     shift 2
     read -r x y w h < <(e2e_geometry)
-    python3 "$E2E_HERE/shot.py" "$sub" "$png" "$x" "$y" "$@"
+    "$E2E_PYTHON" "$E2E_HERE/shot.py" "$sub" "$png" "$x" "$y" "$@"
 }
 
 # --- sound -------------------------------------------------------------------------------------------
@@ -324,7 +329,7 @@ e2e_record_start() {
     E2E_RECORD_PID=$E2E_LAST_PID
     # parecord needs a moment to connect; sound before that would be lost.
     e2e_wait_for 5 e2e_recording_connected
-    sleep 0.2
+    sleep 0.1
 }
 
 e2e_recording_connected() { pactl list short source-outputs | grep -q .; }
@@ -343,13 +348,13 @@ e2e_peak() { sox "$1" -n stat 2>&1 | awk '/^Maximum amplitude/ { print $NF }'; }
 e2e_loud() { awk -v p="$1" 'BEGIN { exit !(p > 0.01) }'; }
 e2e_silent() { awk -v p="$1" 'BEGIN { exit !(p < 0.001) }'; }
 
-# e2e_wait_quiet SECONDS: wait until half a second of the monitor is silent, so that a cue still
+# e2e_wait_quiet SECONDS: wait until a moment of the monitor is silent, so that a cue still
 # playing does not leak into the next recording.
 e2e_wait_quiet() {
     local seconds=$1 end=$((SECONDS + $1)) p
     while ((SECONDS < end)); do
         e2e_record_start quiet-probe
-        sleep 0.5
+        sleep 0.3
         p=$(e2e_record_stop)
         rm -f "$E2E_ART/quiet-probe.wav"
         e2e_silent "$p" && return 0

@@ -92,6 +92,21 @@ def box(img, ox, oy, x0, y0, x1, y1):
             yield x, y, img.rgb(ox + x, oy + y)
 
 
+def cells_where(img, ox, oy, x0, y0, x1, y1, want):
+    """Window-relative cells in the inclusive box whose colour passes want; row slices keep it quick."""
+    out = set()
+    for y in range(max(y0, -oy), min(y1, img.h - 1 - oy) + 1):
+        left, right = max(x0, -ox), min(x1, img.w - 1 - ox)
+        if right < left:
+            continue
+        start = 3 * ((oy + y) * img.w + ox + left)
+        row = img.px[start:start + 3 * (right - left + 1)]
+        for i, c in enumerate(zip(row[0::3], row[1::3], row[2::3])):
+            if want(c):
+                out.add((left + i, y))
+    return out
+
+
 def components(mask, w, h):
     """4-connected components of a set of (x, y) cells; each as a list of cells."""
     seen, out = set(), []
@@ -155,10 +170,7 @@ def split_dice(comp):
 def count_pips(img, ox, oy, x, y):
     """White blobs well inside the die: its pips (the corners, where the board may show, are left out)."""
     inset = 5
-    white = set()
-    for px, py, c in box(img, ox, oy, x + inset, y + inset, x + DIE_W - 1 - inset, y + DIE_H - 1 - inset):
-        if c is not None and is_white(c):
-            white.add((px, py))
+    white = cells_where(img, ox, oy, x + inset, y + inset, x + DIE_W - 1 - inset, y + DIE_H - 1 - inset, is_white)
     pips = 0
     for comp in components(white, DIE_W, DIE_H):
         touches_edge = any(px in (x + inset, x + DIE_W - 1 - inset) or py in (y + inset, y + DIE_H - 1 - inset)
@@ -169,10 +181,7 @@ def count_pips(img, ox, oy, x, y):
 
 
 def find_dice(img, ox, oy):
-    red = set()
-    for x, y, c in box(img, ox, oy, 0, 0, BOARD_W - 1, BOARD_H - 1):
-        if c is not None and is_red(c):
-            red.add((x, y))
+    red = cells_where(img, ox, oy, 0, 0, BOARD_W - 1, BOARD_H - 1, is_red)
     found = []
     for comp in components(red, BOARD_W, BOARD_H):
         if len(comp) < FULL_DIE_RED // 3:
@@ -194,16 +203,22 @@ def main(argv):
     elif sub == "count":
         x0, y0, x1, y1 = map(int, args[:4])
         want = classifier(args[4])
-        print(sum(1 for _, _, c in box(img, ox, oy, x0, y0, x1, y1) if c is not None and want(c)))
+        print(len(cells_where(img, ox, oy, x0, y0, x1, y1, want)))
     elif sub == "diff":
         other = Image(args[0])
         x0, y0, x1, y1 = map(int, args[1:5])
-        print(sum(1 for x, y, c in box(img, ox, oy, x0, y0, x1, y1) if c != other.rgb(ox + x, oy + y)))
+        differ = 0
+        for y in range(y0, y1 + 1):
+            start, end = 3 * ((oy + y) * img.w + ox + x0), 3 * ((oy + y) * img.w + ox + x1 + 1)
+            a, b = img.px[start:end], other.px[start:end]
+            if a != b:
+                differ += sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+        print(differ)
     elif sub == "newred":
         other = Image(args[0])
         x0, y0, x1, y1 = map(int, args[1:5])
-        new = [(x, y) for x, y, c in box(img, ox, oy, x0, y0, x1, y1)
-               if c is not None and is_red(c) and not is_red(other.rgb(ox + x, oy + y) or (0, 0, 0))]
+        was = cells_where(other, ox, oy, x0, y0, x1, y1, is_red)
+        new = sorted(cells_where(img, ox, oy, x0, y0, x1, y1, is_red) - was)
         if not new:
             print(0)
         else:

@@ -2,8 +2,8 @@
 
 #include <QDir>
 #include <QImage>
-#include <QRegularExpression>
 #include <QRegion>
+#include <QRegularExpression>
 
 #include "platform/Twips.h"
 #include "tests/regions/PixelRows.h"
@@ -30,7 +30,8 @@ TEST(SkinRegions, EveryPictureMatchesThePixelByPixelScan) {
         int32_t key = 0;
         int32_t referenceKey = 0;
         const QRegion region = RegionFromPicture(picture, widthTwips, heightTwips, key);
-        const QRegion reference = SlowReferenceRegion(picture, widthTwips, heightTwips, referenceKey);
+        const QRegion reference =
+            SlowReferenceRegion(picture, widthTwips, heightTwips, referenceKey);
         EXPECT_EQ(key, referenceKey);
         EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(reference));
         EXPECT_EQ(BandingFault(region), "");
@@ -38,7 +39,8 @@ TEST(SkinRegions, EveryPictureMatchesThePixelByPixelScan) {
 }
 
 TEST(SkinRegions, EachDieFaceGivesOneRunInEachOfItsRows) {
-    const QStringList names = SkinPictures().filter(QRegularExpression(QStringLiteral("^die[1-6]\\.png$")));
+    const QStringList names =
+        SkinPictures().filter(QRegularExpression(QStringLiteral("^die[1-6]\\.png$")));
     ASSERT_EQ(names.size(), 6) << "die faces in " << QUIBBIX_SKIN_DIR;
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());

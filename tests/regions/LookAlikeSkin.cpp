@@ -19,9 +19,9 @@ void CutCorners(QImage& image, int top, int radius, QRgb colour) {
     const int right = image.width() - 1;
     const int bottom = image.height() - 1;
     const std::array<std::pair<int, int>, 4> centres = {{{radius, top + radius},
-                                                        {right - radius, top + radius},
-                                                        {radius, bottom - radius},
-                                                        {right - radius, bottom - radius}}};
+                                                         {right - radius, top + radius},
+                                                         {radius, bottom - radius},
+                                                         {right - radius, bottom - radius}}};
     for (const auto& [centreX, centreY] : centres) {
         const int fromX = centreX == radius ? 0 : centreX;
         const int fromY = centreY == top + radius ? top : centreY;

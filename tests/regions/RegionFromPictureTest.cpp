@@ -1,5 +1,3 @@
-#include "window/RegionFromPicture.h"
-
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -12,6 +10,7 @@
 #include "tests/regions/LookAlikeSkin.h"
 #include "tests/regions/PixelRows.h"
 #include "tests/regions/SlowReferenceRegion.h"
+#include "window/RegionFromPicture.h"
 
 namespace quibbix {
 namespace {
@@ -20,21 +19,28 @@ const QRgb Mauve = qRgb(153, 102, 153);
 const QRgb Felt = qRgb(0, 102, 0);
 const QRgb Black = qRgb(0, 0, 0);
 const QRgb White = qRgb(255, 255, 255);
+const QRgb Slate = qRgb(10, 20, 30);
+const QRgb Umber = qRgb(30, 20, 10);
 
 constexpr int32_t MauveValue = 0x996699;
 constexpr int32_t WhiteValue = 0xFFFFFF;
+constexpr int32_t SlateValue = 0x1E140A;
 
-// A small picture drawn as text: '.' mauve, '#' felt green, 'k' black, 'w' white.
+// A small picture drawn as text: '.' mauve, '#' felt green, 'k' black, 'w' white, 's' slate,
+// 'u' umber (slate with red and blue swapped).
 QImage Picture(const std::vector<std::string>& rows) {
     QImage picture(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
                    QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
             const char cell = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
-            picture.setPixel(x, y, cell == '.'   ? Mauve
-                                   : cell == '#' ? Felt
-                                   : cell == 'k' ? Black
-                                                 : White);
+            picture.setPixel(x, y,
+                             cell == '.'   ? Mauve
+                             : cell == '#' ? Felt
+                             : cell == 'k' ? Black
+                             : cell == 's' ? Slate
+                             : cell == 'u' ? Umber
+                                           : White);
         }
     }
     return picture;
@@ -56,8 +62,10 @@ TEST(ColourValue, PutsRedLowBlueHighAndDropsAlpha) {
         int32_t value;
     };
     const Case cases[] = {
-        {qRgb(153, 102, 153), 0x996699}, {qRgb(1, 2, 3), 0x030201},
-        {qRgba(1, 2, 3, 0), 0x030201},   {qRgba(255, 255, 255, 255), 0xFFFFFF},
+        {qRgb(153, 102, 153), 0x996699},
+        {qRgb(1, 2, 3), 0x030201},
+        {qRgba(1, 2, 3, 0), 0x030201},
+        {qRgba(255, 255, 255, 255), 0xFFFFFF},
         {qRgb(0, 0, 0), 0},
     };
     for (const Case& c : cases) {
@@ -84,7 +92,8 @@ TEST(RegionFromPicture, EnclosedKeyPixelsStayHoles) {
         ".###.",
         ".....",
     }));
-    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{1, {{1, 4}}}, {2, {{1, 2}, {3, 4}}}, {3, {{1, 4}}}}));
+    EXPECT_EQ(PixelRowsOf(region),
+              (PixelRows{{1, {{1, 4}}}, {2, {{1, 2}, {3, 4}}}, {3, {{1, 4}}}}));
     EXPECT_EQ(BandingFault(region), "");
 }
 
@@ -97,13 +106,28 @@ TEST(RegionFromPicture, KeyBelowOneIsDetectedAndHandedBackOtherKeysAreUsedAsGive
         PixelRows shape;
     };
     const Case cases[] = {
-        {"zero detects the board colour", {".#.", "##."}, 0, MauveValue, {{0, {{1, 2}}}, {1, {{0, 2}}}}},
+        {"zero detects the board colour",
+         {".#.", "##."},
+         0,
+         MauveValue,
+         {{0, {{1, 2}}}, {1, {{0, 2}}}}},
         {"negative detects too", {".#.", "##."}, -7, MauveValue, {{0, {{1, 2}}}, {1, {{0, 2}}}}},
         {"black is found only by detection", {"k#k", "##k"}, 0, 0, {{0, {{1, 2}}}, {1, {{0, 2}}}}},
-        {"a given key is used, not pixel (0, 0)", {".w.", "ww#"}, WhiteValue, WhiteValue,
+        {"a given key is used, not pixel (0, 0)",
+         {".w.", "ww#"},
+         WhiteValue,
+         WhiteValue,
          {{0, {{0, 1}, {2, 3}}}, {1, {{2, 3}}}}},
+        {"a given key has red in its low byte",
+         {"su", "us"},
+         SlateValue,
+         SlateValue,
+         {{0, {{1, 2}}}, {1, {{0, 1}}}}},
         {"one is the smallest given key", {"kk", "kk"}, 1, 1, {{0, {{0, 2}}}, {1, {{0, 2}}}}},
-        {"a key with bits above the colour matches nothing", {"..", ".."}, 0x01996699, 0x01996699,
+        {"a key with bits above the colour matches nothing",
+         {"..", ".."},
+         0x01996699,
+         0x01996699,
          {{0, {{0, 2}}}, {1, {{0, 2}}}}},
     };
     for (const Case& c : cases) {
@@ -147,10 +171,8 @@ TEST(RegionFromPicture, ScanPastThePictureTakesInTheMargin) {
     const QImage picture = Picture({"..#", "#.."});
     int32_t key = 0;
     const QRegion region = RegionFromPicture(picture, Twips(5), Twips(4), key);
-    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{0, {{2, 5}}},
-                                              {1, {{0, 1}, {3, 5}}},
-                                              {2, {{0, 5}}},
-                                              {3, {{0, 5}}}}));
+    EXPECT_EQ(PixelRowsOf(region),
+              (PixelRows{{0, {{2, 5}}}, {1, {{0, 1}, {3, 5}}}, {2, {{0, 5}}}, {3, {{0, 5}}}}));
     EXPECT_EQ(BandingFault(region), "");
 }
 
@@ -182,14 +204,16 @@ TEST(RegionFromPicture, AlphaPlaysNoPart) {
 // Every storage format is read with the colours QImage::pixel reports, including the
 // unpremultiplied colour of a half-transparent pixel.
 TEST(RegionFromPicture, EveryPictureFormatGivesTheShapeOfItsPixels) {
-    QImage source = Picture({"..#w.", ".k#w.", "wwkk#", "....."}).convertToFormat(
-        QImage::Format_ARGB32);
+    QImage source =
+        Picture({"..#w.", ".k#w.", "wwkk#", "....."}).convertToFormat(QImage::Format_ARGB32);
     source.setPixel(4, 3, qRgba(90, 60, 30, 128));
     source.setPixel(1, 0, qRgba(153, 102, 153, 64));
     const QImage::Format formats[] = {
-        QImage::Format_RGB32,     QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888,
-        QImage::Format_RGBA8888,  QImage::Format_BGR888,              QImage::Format_Indexed8,
-        QImage::Format_RGB16,     QImage::Format_RGBA64,              QImage::Format_Grayscale8,
+        QImage::Format_RGB32,      QImage::Format_ARGB32_Premultiplied,
+        QImage::Format_RGB888,     QImage::Format_RGBA8888,
+        QImage::Format_BGR888,     QImage::Format_Indexed8,
+        QImage::Format_RGB16,      QImage::Format_RGBA64,
+        QImage::Format_Grayscale8,
     };
     for (const QImage::Format format : formats) {
         SCOPED_TRACE(testing::Message() << "format " << format);
@@ -253,27 +277,63 @@ TEST(RegionFromPicture, LookAlikeSkinMatchesThePixelByPixelScan) {
     }
 }
 
-// Small pictures of few colours, with rows often repeating the row above, scanned at sizes
-// smaller and larger than the picture: many short runs, holes, joined rows and margins.
+// A lone pixel of the other kind, at every column of rows long enough to hold several blocks of
+// the row search, must be found wherever it falls: row c has it at column c.
+TEST(RegionFromPicture, LonePixelIsFoundAtEveryColumn) {
+    constexpr int Width = 300;
+    QImage keyWithOneDot(Width, Width, QImage::Format_RGB32);
+    keyWithOneDot.fill(Mauve);
+    QImage plainWithOneHole(Width, Width, QImage::Format_RGB32);
+    plainWithOneHole.fill(Felt);
+    PixelRows dots;
+    PixelRows holes;
+    for (int c = 0; c < Width; ++c) {
+        keyWithOneDot.setPixel(c, c, Felt);
+        plainWithOneHole.setPixel(c, c, Mauve);
+        dots[c] = {{c, c + 1}};
+        holes[c] = {};
+        if (c > 0) {
+            holes[c].push_back({0, c});
+        }
+        if (c + 1 < Width) {
+            holes[c].push_back({c + 1, Width});
+        }
+    }
+    int32_t key = MauveValue;
+    EXPECT_EQ(PixelRowsOf(RegionFromPicture(keyWithOneDot, Twips(Width), Twips(Width), key)), dots);
+    EXPECT_EQ(PixelRowsOf(RegionFromPicture(plainWithOneHole, Twips(Width), Twips(Width), key)),
+              holes);
+}
+
+// Pictures of few colours, with rows often repeating the row above and pixels often repeating
+// the one to their left, scanned at sizes smaller and larger than the picture: short and long
+// runs, holes, joined rows and margins.
 TEST(RegionFromPicture, RandomPicturesMatchThePixelByPixelScan) {
     std::mt19937 random(20240611);
-    const QRgb palette[] = {Mauve, Felt, Black};
-    const int32_t keys[] = {0, MauveValue, 1, WhiteValue};
-    auto below = [&](int limit) { return std::uniform_int_distribution<int>(0, limit - 1)(random); };
+    const QRgb palette[] = {Mauve, Slate, Umber};
+    const int32_t keys[] = {0, MauveValue, SlateValue, WhiteValue};
+    auto below = [&](int limit) {
+        return std::uniform_int_distribution<int>(0, limit - 1)(random);
+    };
     for (int round = 0; round < 300; ++round) {
-        QImage picture(1 + below(40), 1 + below(12), QImage::Format_RGB32);
+        QImage picture(1 + below(200), 1 + below(12), QImage::Format_RGB32);
+        const int changeOneIn = 1 + below(16);
         for (int y = 0; y < picture.height(); ++y) {
-            const bool repeat = y > 0 && below(2) == 0;
+            const bool repeatRow = y > 0 && below(2) == 0;
             for (int x = 0; x < picture.width(); ++x) {
-                picture.setPixel(x, y, repeat ? picture.pixel(x, y - 1) : palette[below(3)]);
+                const bool repeatLeft = x > 0 && below(changeOneIn) != 0;
+                picture.setPixel(x, y,
+                                 repeatRow    ? picture.pixel(x, y - 1)
+                                 : repeatLeft ? picture.pixel(x - 1, y)
+                                              : palette[below(3)]);
             }
         }
-        const int32_t widthTwips = below(Twips(50));
+        const int32_t widthTwips = below(Twips(220));
         const int32_t heightTwips = below(Twips(16));
         const int32_t key = keys[below(4)];
         SCOPED_TRACE(testing::Message() << "round " << round << ": " << picture.width() << " x "
-                                        << picture.height() << " scanned at " << widthTwips
-                                        << " x " << heightTwips << " twips, key " << key);
+                                        << picture.height() << " scanned at " << widthTwips << " x "
+                                        << heightTwips << " twips, key " << key);
         ExpectSameAsReference(picture, widthTwips, heightTwips, key);
         if (HasFailure()) {
             break;

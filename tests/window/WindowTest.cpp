@@ -175,6 +175,8 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
 }  // namespace quibbix
 
 int main(int argc, char** argv) {
+    // No display needed: the window is checked off screen.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -79,9 +79,13 @@ Signal makeShakeDice() {
     return signal;
 }
 
+// The short cues carry a tail of silence: the sound server drops a play of under about a fifth of a
+// second before it is heard.
+constexpr double ShortestCue = 0.45;
+
 Signal makeSoftPlop() {
     Noise noise(0x5EED0003);
-    Signal signal = silence(0.22);
+    Signal signal = silence(ShortestCue);
     // A bubble-like rise in pitch over a soft low thud.
     addPing(signal, 0.004, 240, 640, 0.05, 0.9, 0.035, 0.003);
     addPing(signal, 0.004, 120, 90, 0.05, 0.5, 0.03, 0.002);
@@ -163,7 +167,7 @@ Signal makeCheer() {
 
 Signal makePop() {
     Noise noise(0x5EED0005);
-    Signal signal = silence(0.16);
+    Signal signal = silence(ShortestCue);
     // A cork-like pop: a sharp puff of air and a ring that drops in pitch.
     addNoiseBurst(signal, noise, 0.002, 1800, 0.8, 2.0, 0.0025);
     addPing(signal, 0.002, 1150, 480, 0.035, 0.9, 0.022, 0.0008);
