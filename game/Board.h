@@ -12,7 +12,7 @@ inline constexpr int16_t FiveOfAKindBox = 12;
 // controls, the tests over plain fields; the rules keep no second copy of any of it.
 // Positions and sizes are twips of the window's client area.
 class Board {
-public:
+  public:
     virtual ~Board() = default;
 
     virtual int32_t DieLeft(int die) const = 0;

@@ -37,7 +37,7 @@ struct Services {
 // It reads and writes the board only through `Board`, and reaches the outside world only through
 // `Services`.
 class Game {
-public:
+  public:
     Game(Board& board, Services services) : board_(board), services_(services) {}
 
     const GameState& State() const { return state_; }
@@ -68,7 +68,7 @@ public:
 
     bool IsHeld(int die) const { return board_.DieTop(die) == HolderTop; }
 
-private:
+  private:
     int32_t LeftDraw();
     int32_t FirstTopDraw();
     int32_t RedrawTop();

@@ -23,8 +23,8 @@ float SecondsSinceMidnight() {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&seconds, &local);
-    const auto fraction = std::chrono::duration<float>(
-        now - std::chrono::floor<std::chrono::seconds>(now));
+    const auto fraction =
+        std::chrono::duration<float>(now - std::chrono::floor<std::chrono::seconds>(now));
     return static_cast<float>(local.tm_hour * 3600 + local.tm_min * 60 + local.tm_sec) +
            fraction.count();
 }

@@ -10,14 +10,14 @@ namespace quibbix {
 // Uniform numbers from a generator seeded once, from the time of day, so every run rolls
 // differently.
 class SeededRandom : public RandomSource {
-public:
+  public:
     explicit SeededRandom(float secondsSinceMidnight);
 
     // Starts the sequence afresh from a time of day.
     void Seed(float secondsSinceMidnight);
     double NextUniform() override;
 
-private:
+  private:
     std::mt19937_64 engine_;
 };
 

@@ -8,7 +8,7 @@
 namespace quibbix {
 
 class RandomSource {
-public:
+  public:
     virtual ~RandomSource() = default;
     // A fresh uniform number r with 0 <= r < 1.
     virtual double NextUniform() = 0;
@@ -17,28 +17,28 @@ public:
 enum class Answer { Yes, No };
 
 class QuestionBox {
-public:
+  public:
     virtual ~QuestionBox() = default;
     // Modal yes/no question with the question-mark icon; Yes is the default button.
     virtual Answer Ask(std::string_view message, std::string_view title) = 0;
 };
 
 class Repainter {
-public:
+  public:
     virtual ~Repainter() = default;
     // Paints what has changed on the board now, without handling any input.
     virtual void RepaintNow() = 0;
 };
 
 class ProgramDirectory {
-public:
+  public:
     virtual ~ProgramDirectory() = default;
     // The directory that holds the program file.
     virtual std::string Path() const = 0;
 };
 
 class AudioOutput {
-public:
+  public:
     virtual ~AudioOutput() = default;
     // Gets a sound file ready, so that its first play starts at once.
     virtual void Prepare(const std::string& path) { (void)path; }

@@ -6,7 +6,7 @@ enum class Cue { Roll, Shake, DieClick, Cheer, Reset };
 
 // Plays the sound of a cue in the background; never waited for, never fails visibly.
 class CuePlayer {
-public:
+  public:
     virtual ~CuePlayer() = default;
     virtual void Play(Cue cue) = 0;
 };

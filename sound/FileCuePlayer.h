@@ -7,7 +7,7 @@ namespace quibbix {
 
 // Sounds each cue from its file in the program's directory.
 class FileCuePlayer : public CuePlayer {
-public:
+  public:
     FileCuePlayer(const ProgramDirectory& directory, AudioOutput& output)
         : directory_(directory), output_(output) {}
 
@@ -15,7 +15,7 @@ public:
     void PrepareAll();
     void Play(Cue cue) override;
 
-private:
+  private:
     const ProgramDirectory& directory_;
     AudioOutput& output_;
 };

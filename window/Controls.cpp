@@ -74,8 +74,7 @@ void ImageControl::paintEvent(QPaintEvent*) {
 }
 
 LabelControl::LabelControl(QWidget* parent, TwipsRect rect, bool framed)
-    : BoardControl(parent, rect), framed_(framed) {
-}
+    : BoardControl(parent, rect), framed_(framed) {}
 
 void LabelControl::SetText(const QString& text) {
     if (text != text_) {

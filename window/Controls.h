@@ -17,10 +17,11 @@ struct TwipsRect {
     int32_t height = 0;
 };
 
-// Common base: twips geometry and the click of the left button (pressed and released on the control).
+// Common base: twips geometry and the click of the left button (pressed and released on the
+// control).
 class BoardControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     BoardControl(QWidget* parent, TwipsRect rect);
 
     int32_t Left() const { return rect_.left; }
@@ -31,16 +32,16 @@ public:
     void SetTop(int32_t twips);
     void SetSize(int32_t widthTwips, int32_t heightTwips);
 
-signals:
+  signals:
     void clicked();
     void mouseMoved();
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void Place();
 
     TwipsRect rect_;
@@ -51,45 +52,45 @@ private:
 // picture stays readable while the box is hidden; the box can be cut to a shape.
 class PictureBox : public BoardControl {
     Q_OBJECT
-public:
+  public:
     using BoardControl::BoardControl;
 
     const QImage& Picture() const { return picture_; }
     void SetPicture(const QImage& picture);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage picture_;
 };
 
 // A picture drawn at its own size on the board; never shaped.
 class ImageControl : public BoardControl {
     Q_OBJECT
-public:
+  public:
     ImageControl(QWidget* parent, TwipsRect rect, const QImage& picture);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage picture_;
 };
 
 // Transparent text, right-aligned, with an optional one-pixel flat frame.
 class LabelControl : public BoardControl {
     Q_OBJECT
-public:
+  public:
     LabelControl(QWidget* parent, TwipsRect rect, bool framed);
 
     const QString& Text() const { return text_; }
     void SetText(const QString& text);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QString text_;
     bool framed_;
 };
@@ -97,10 +98,10 @@ private:
 // A one-pixel solid line; it takes no mouse input.
 class LineControl : public QWidget {
     Q_OBJECT
-public:
+  public:
     LineControl(QWidget* parent, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

@@ -109,7 +109,8 @@ void frmMain::ConnectHandlers() {
         connect(imgQuit[i], &BoardControl::mouseMoved, this, [this, i] { imgQuit_MouseMove(i); });
     }
     for (int16_t die = 0; die < DieCount; ++die) {
-        connect(tpicRolled[die], &BoardControl::clicked, this, [this, die] { tpicRolled_Click(die); });
+        connect(tpicRolled[die], &BoardControl::clicked, this,
+                [this, die] { tpicRolled_Click(die); });
     }
     for (int16_t box = 0; box < ScoreBoxCount; ++box) {
         connect(lblScore[box], &BoardControl::clicked, this, [this, box] { lblScore_Click(box); });

@@ -19,7 +19,7 @@ namespace quibbix {
 // click and move on to the core's handler of the same name.
 class frmMain : public QWidget, public Board {
     Q_OBJECT
-public:
+  public:
     frmMain();
 
     Game& game() { return game_; }
@@ -60,12 +60,12 @@ public:
     LabelControl* lblTotal;
     std::array<ImageControl*, 2> imgQuit;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void CreateControls();
     void ConnectHandlers();
     void Form_Load();

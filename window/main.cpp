@@ -1,7 +1,8 @@
+#include <unistd.h>
+
 #include <QApplication>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "window/frmMain.h"
 
@@ -12,8 +13,8 @@ namespace {
 void StartupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtFatalMsg) {
         const QByteArray display = qgetenv("DISPLAY");
-        std::fprintf(stderr, "quibbix: cannot open the display%s%s\n",
-                     display.isEmpty() ? "" : " ", display.constData());
+        std::fprintf(stderr, "quibbix: cannot open the display%s%s\n", display.isEmpty() ? "" : " ",
+                     display.constData());
         std::fflush(stderr);
         _exit(EXIT_FAILURE);
     }

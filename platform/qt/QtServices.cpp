@@ -1,8 +1,8 @@
 #include "platform/qt/QtServices.h"
 
+#include <QAudioDevice>
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QAudioDevice>
 #include <QMediaDevices>
 #include <QMessageBox>
 #include <QSoundEffect>

@@ -14,25 +14,25 @@ class QSoundEffect;
 namespace quibbix {
 
 class MessageBoxQuestions : public QuestionBox {
-public:
+  public:
     explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
     Answer Ask(std::string_view message, std::string_view title) override;
 
-private:
+  private:
     QPointer<QWidget> parent_;
 };
 
 class WidgetRepainter : public Repainter {
-public:
+  public:
     explicit WidgetRepainter(QWidget* widget) : widget_(widget) {}
     void RepaintNow() override;
 
-private:
+  private:
     QPointer<QWidget> widget_;
 };
 
 class ApplicationDirectory : public ProgramDirectory {
-public:
+  public:
     std::string Path() const override;
 };
 
@@ -40,13 +40,13 @@ public:
 // still playing. A file that is missing or broken, or a machine without any audio output, plays
 // nothing and prints nothing, and the game goes on.
 class SoundEffectOutput : public AudioOutput {
-public:
+  public:
     SoundEffectOutput();
     ~SoundEffectOutput() override;
     void Prepare(const std::string& path) override;
     void PlayFile(const std::string& path) override;
 
-private:
+  private:
     QSoundEffect* EffectFor(const QString& file);
 
     bool hasOutput_;  // asked once: without any audio output every cue is passed over in silence

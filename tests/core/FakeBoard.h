@@ -120,10 +120,18 @@ struct CueRecorder : CuePlayer {
 inline double ROf(int32_t target, int32_t offset, double span) {
     return (target - offset + 0.5) / span;
 }
-inline double LeftR(int32_t left) { return ROf(left, 2985, 11835 * 0.55); }
-inline double FirstTopR(int32_t top) { return ROf(top, 85, 8970 * 0.62); }
-inline double RedrawTopR(int32_t top) { return ROf(top, 85, 8970 * 0.68); }
-inline double FaceR(int16_t value) { return (value + 0.5) / 6; }
+inline double LeftR(int32_t left) {
+    return ROf(left, 2985, 11835 * 0.55);
+}
+inline double FirstTopR(int32_t top) {
+    return ROf(top, 85, 8970 * 0.62);
+}
+inline double RedrawTopR(int32_t top) {
+    return ROf(top, 85, 8970 * 0.68);
+}
+inline double FaceR(int16_t value) {
+    return (value + 0.5) / 6;
+}
 
 // A started game on a plain board with scripted services.
 struct TestTable {
@@ -180,6 +188,5 @@ struct TestTable {
         return true;
     }
 };
-
 
 }  // namespace quibbix::testing

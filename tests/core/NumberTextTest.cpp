@@ -22,8 +22,16 @@ TEST(NumberText, NumericValueTakesTheNumberAtTheStart) {
         const char* text;
         int64_t value;
     } cases[] = {
-        {"", 0},        {"0", 0},      {"35", 35},   {"150", 150}, {" 12", 12},
-        {"12abc", 12},  {"abc", 0},    {"-7", -7},   {"+9", 9},    {"40000", 40000},
+        {"", 0},
+        {"0", 0},
+        {"35", 35},
+        {"150", 150},
+        {" 12", 12},
+        {"12abc", 12},
+        {"abc", 0},
+        {"-7", -7},
+        {"+9", 9},
+        {"40000", 40000},
         {"9223372036854775807", std::numeric_limits<int64_t>::max()},
         {"99999999999999999999", std::numeric_limits<int64_t>::max()},
         {"-9223372036854775808", std::numeric_limits<int64_t>::min()},

@@ -34,7 +34,7 @@ bool Overlap(const DieRectangle& a, const DieRectangle& b) {
 }
 
 class RandomPlay : public ::testing::Test {
-protected:
+  protected:
     FakeBoard board;
     SeededRandom random{12345.5f};
     RandomPlayer player;

@@ -106,11 +106,11 @@ TEST(Roll, AHeldDieStillBlocksHigherDiceWithItsLastSpot) {
     for (const Spot& s : targets) {
         t.random.Add({LeftR(std::max(s.left, 2985)), FirstTopR(std::max(s.top, 85))});
     }
-    t.random.Add({FaceR(0)});                                     // die 0
-    t.random.Add({FaceR(1)});                                     // die 1 may lie on die 2's spot
-    t.random.Add({FaceR(3), LeftR(8000), RedrawTopR(100)});       // die 3 may not
-    t.random.Add({FaceR(4)});                                     // die 3, second attempt
-    t.random.Add({FaceR(5)});                                     // die 4
+    t.random.Add({FaceR(0)});                                // die 0
+    t.random.Add({FaceR(1)});                                // die 1 may lie on die 2's spot
+    t.random.Add({FaceR(3), LeftR(8000), RedrawTopR(100)});  // die 3 may not
+    t.random.Add({FaceR(4)});                                // die 3, second attempt
+    t.random.Add({FaceR(5)});                                // die 4
     t.game.RequestRoll();
     EXPECT_TRUE(t.random.numbers.empty());
     EXPECT_EQ(t.board.dice[1].left, 5400);

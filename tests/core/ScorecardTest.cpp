@@ -166,8 +166,8 @@ TEST(Scorecard, TheAwardPaintsBannerAndDiceBeforeTheCheerAndEntersAfterIt) {
     std::vector<std::string> events;
     t.repainter.onRepaint = [&] {
         events.push_back(std::string("repaint banner=") + (t.board.bannerVisible ? "up" : "down") +
-                         " dice=" + (t.DiceAtStart() ? "start" : "table") + " box12=" +
-                         t.board.boxes[12]);
+                         " dice=" + (t.DiceAtStart() ? "start" : "table") +
+                         " box12=" + t.board.boxes[12]);
     };
     t.cues.onPlay = [&](Cue cue) {
         if (cue == Cue::Cheer) {
@@ -175,8 +175,8 @@ TEST(Scorecard, TheAwardPaintsBannerAndDiceBeforeTheCheerAndEntersAfterIt) {
         }
     };
     t.Roll({5, 5, 5, 5, 5});
-    EXPECT_EQ(events, (std::vector<std::string>{"repaint banner=up dice=start box12=",
-                                                "cheer box12="}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"repaint banner=up dice=start box12=", "cheer box12="}));
     EXPECT_EQ(t.board.boxes[12], "50");
 }
 

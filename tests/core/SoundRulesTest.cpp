@@ -96,8 +96,8 @@ TEST(SoundRules, ThePointerOverRollTellsWhetherARollWouldGo) {
         bool cardFull;
         RollPointer pointer;
     } cases[] = {
-        {0, false, RollPointer::Arrow},   {1, false, RollPointer::Arrow},
-        {2, false, RollPointer::Arrow},   {3, false, RollPointer::NoEntry},
+        {0, false, RollPointer::Arrow},  {1, false, RollPointer::Arrow},
+        {2, false, RollPointer::Arrow},  {3, false, RollPointer::NoEntry},
         {0, true, RollPointer::NoEntry},
     };
     for (const auto& c : cases) {

@@ -24,7 +24,7 @@ struct Expected {
 };
 
 class Window : public ::testing::Test {
-protected:
+  protected:
     frmMain window;
 
     // Pixel geometry of a control, compared against its twips.
@@ -93,8 +93,8 @@ TEST_F(Window, DiceStartShowingSixPipsAndTheGameIsNew) {
 TEST_F(Window, ControlsStackInTheirLayers) {
     // Top to bottom within each layer; every picture box lies over every label, image and line.
     const std::vector<QWidget*> windowed = {
-        window.TPICQuibbix,   window.tpicRolled[4], window.tpicRolled[3], window.tpicRolled[2],
-        window.tpicRolled[1], window.tpicRolled[0],
+        window.TPICQuibbix,   window.tpicRolled[4], window.tpicRolled[3],
+        window.tpicRolled[2], window.tpicRolled[1], window.tpicRolled[0],
     };
     const std::vector<QWidget*> windowless = {
         window.imgReset[0], window.imgReset[1], window.imgRoll[0], window.imgRoll[1],
@@ -125,7 +125,8 @@ TEST_F(Window, PositionsReadBackAsWritten) {
 }
 
 TEST_F(Window, TheWindowIsCutToTheBoard) {
-    const QImage board = QImage(QString::fromLatin1(skin::Board)).convertToFormat(QImage::Format_RGB32);
+    const QImage board =
+        QImage(QString::fromLatin1(skin::Board)).convertToFormat(QImage::Format_RGB32);
     const QRgb key = board.pixel(0, 0);
     const QRegion shape = window.mask();
     EXPECT_EQ(shape.boundingRect(), QRect(0, 2, 789, 596));
@@ -156,7 +157,8 @@ TEST_F(Window, HoverLightsAButtonUntilThePointerReachesTheFelt) {
 TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     window.move(100, 100);
     const QPoint start = window.pos();
-    auto send = [this](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    auto send = [this](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                       Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), window.mapToGlobal(QPointF(at)), button, held,
                           Qt::NoModifier);
         QApplication::sendEvent(&window, &event);
