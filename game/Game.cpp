@@ -1,7 +1,5 @@
 #include "game/Game.h"
 
-#include <cmath>
-
 #include "game/Scoring.h"
 #include "platform/Twips.h"
 

@@ -66,11 +66,8 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 ImageControl::ImageControl(QWidget* parent, TwipsRect rect, const QImage& picture)
-    : BoardControl(parent, rect), picture_(picture) {}
-
-void ImageControl::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    : PictureBox(parent, rect) {
+    SetPicture(picture);
 }
 
 LabelControl::LabelControl(QWidget* parent, TwipsRect rect, bool framed)

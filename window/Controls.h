@@ -66,16 +66,10 @@ class PictureBox : public BoardControl {
 };
 
 // A picture drawn at its own size on the board; never shaped.
-class ImageControl : public BoardControl {
+class ImageControl : public PictureBox {
     Q_OBJECT
   public:
     ImageControl(QWidget* parent, TwipsRect rect, const QImage& picture);
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    QImage picture_;
 };
 
 // Transparent text, right-aligned, with an optional one-pixel flat frame.
