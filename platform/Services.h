@@ -40,8 +40,6 @@ class ProgramDirectory {
 class AudioOutput {
   public:
     virtual ~AudioOutput() = default;
-    // Gets a sound file ready, so that its first play starts at once.
-    virtual void Prepare(const std::string& path) { (void)path; }
     // Starts playing a sound file and returns at once; a file that cannot be played is passed over.
     virtual void PlayFile(const std::string& path) = 0;
 };

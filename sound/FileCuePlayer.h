@@ -10,9 +10,6 @@ class FileCuePlayer : public CuePlayer {
   public:
     FileCuePlayer(const ProgramDirectory& directory, AudioOutput& output)
         : directory_(directory), output_(output) {}
-
-    // Gets every cue's file ready: a short cue played while its file still loads would be lost.
-    void PrepareAll();
     void Play(Cue cue) override;
 
   private:

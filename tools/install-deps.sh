@@ -6,13 +6,13 @@ set -euo pipefail
 
 build_and_play=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
+    qt6-base-dev qt6-qpa-plugins libpulse-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
 )
 test_only=(
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
-    x11-xserver-utils sox python3
+    x11-xserver-utils sox python3 python3-numpy
 )
 
 packages=("${build_and_play[@]}")

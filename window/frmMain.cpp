@@ -43,7 +43,6 @@ frmMain::frmMain()
     setWindowIcon(QIcon(QPixmap::fromImage(SkinPicture(skin::Icon))));
     setFixedSize(PixelsFromTwips(layout::WindowWidth), PixelsFromTwips(layout::WindowHeight));
     setMouseTracking(true);
-    sounds_.PrepareAll();
     CreateControls();
     ConnectHandlers();
     Form_Load();

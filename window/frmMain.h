@@ -8,6 +8,7 @@
 #include "game/Board.h"
 #include "game/Game.h"
 #include "platform/SeededRandom.h"
+#include "platform/pulse/PulseAudioOutput.h"
 #include "platform/qt/QtServices.h"
 #include "sound/FileCuePlayer.h"
 #include "window/Controls.h"
@@ -90,7 +91,7 @@ class frmMain : public QWidget, public Board {
     MessageBoxQuestions questions_{this};
     WidgetRepainter repainter_{this};
     ApplicationDirectory directory_;
-    SoundEffectOutput audio_;
+    PulseAudioOutput audio_{"Quibbix"};
     FileCuePlayer sounds_{directory_, audio_};
     SeededRandom random_{0.0f};
     Game game_{*this, Services{random_, questions_, repainter_, sounds_}};

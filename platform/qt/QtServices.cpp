@@ -1,12 +1,7 @@
 #include "platform/qt/QtServices.h"
 
-#include <QAudioDevice>
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QMediaDevices>
 #include <QMessageBox>
-#include <QSoundEffect>
-#include <QUrl>
 #include <QWidget>
 
 namespace quibbix {
@@ -29,56 +24,6 @@ void WidgetRepainter::RepaintNow() {
 
 std::string ApplicationDirectory::Path() const {
     return QCoreApplication::applicationDirPath().toStdString();
-}
-
-namespace {
-
-void Silence(QtMsgType, const QMessageLogContext&, const QString&) {}
-
-// Whether the machine has any audio output. The sound backend complains on its own when no sound
-// server runs; the game says nothing about it.
-bool HasAudioOutput() {
-    const QtMessageHandler previous = qInstallMessageHandler(Silence);
-    const bool found = !QMediaDevices::audioOutputs().isEmpty();
-    qInstallMessageHandler(previous);
-    return found;
-}
-
-}  // namespace
-
-SoundEffectOutput::SoundEffectOutput() : hasOutput_(HasAudioOutput()) {}
-SoundEffectOutput::~SoundEffectOutput() = default;
-
-QSoundEffect* SoundEffectOutput::EffectFor(const QString& file) {
-    if (!hasOutput_ || !QFileInfo(file).isFile()) {
-        return nullptr;
-    }
-    auto& effect = effects_[file];
-    if (!effect) {
-        effect = std::make_unique<QSoundEffect>();
-        effect->setSource(QUrl::fromLocalFile(file));
-    }
-    return effect.get();
-}
-
-void SoundEffectOutput::Prepare(const std::string& path) {
-    EffectFor(QString::fromStdString(path));
-}
-
-void SoundEffectOutput::PlayFile(const std::string& path) {
-    QSoundEffect* effect = EffectFor(QString::fromStdString(path));
-    if (effect == nullptr) {
-        return;
-    }
-    if (playing_ != nullptr && playing_ != effect) {
-        playing_->stop();
-    }
-    playing_ = effect;
-    if (effect->status() == QSoundEffect::Error) {
-        return;
-    }
-    effect->stop();  // a cue played again starts from its beginning
-    effect->play();
 }
 
 }  // namespace quibbix

@@ -14,8 +14,6 @@ E2E_ART=""
 E2E_PIDS=()          # every background process we started, in start order
 E2E_APP_PID=""
 E2E_WID=""
-E2E_RECORD_PID=""
-E2E_RECORD_FILE=""
 E2E_FAILED=0
 E2E_CHECKS=0
 E2E_ROOT_COLOUR="#3050a0"
@@ -146,15 +144,23 @@ e2e_start_wm() {
 }
 
 # PulseAudio as a plain user daemon with no default script: only the socket and one null sink, whose
-# monitor is what the tests record. Root is fine here since nothing else is loaded.
+# monitor is what the tests listen to. Root is fine here since nothing else is loaded. Called again
+# after e2e_stop_sound, it starts a new server on the same socket, as a desktop's restarts.
 e2e_start_sound() {
     local sock=$E2E_TMP/run/pulse.sock
     e2e_bg pulse pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --disable-shm=yes \
         -L "module-native-protocol-unix socket=$sock auth-anonymous=1" \
         -L "module-null-sink sink_name=$E2E_SINK rate=44100 channels=2"
+    E2E_PULSE_PID=$E2E_LAST_PID
     export PULSE_SERVER=unix:$sock
     e2e_wait_for 10 pactl info || e2e_die "PulseAudio did not start: $(cat "$E2E_TMP/pulse.log")"
     pactl set-default-sink "$E2E_SINK" || e2e_die "cannot make $E2E_SINK the default sink"
+}
+
+e2e_stop_sound() {
+    e2e_stop_pid "$E2E_LISTEN_PID"
+    e2e_stop_pid "$E2E_KEEPALIVE_PID"
+    e2e_stop_pid "$E2E_PULSE_PID"
 }
 
 # --- the program -------------------------------------------------------------------------------------
@@ -322,42 +328,53 @@ e2e_img() {
 
 # --- sound -------------------------------------------------------------------------------------------
 
-# e2e_record_start NAME: record the null sink's monitor into the artifacts.
-e2e_record_start() {
-    E2E_RECORD_FILE=$E2E_ART/$1.wav
-    e2e_bg parecord parecord --device="$E2E_SINK.monitor" --file-format=wav --latency-msec=50 "$E2E_RECORD_FILE"
-    E2E_RECORD_PID=$E2E_LAST_PID
-    # parecord needs a moment to connect; sound before that would be lost.
-    e2e_wait_for 5 e2e_recording_connected
-    sleep 0.1
+E2E_LISTEN_PID=""
+E2E_KEEPALIVE_PID=""
+E2E_PULSE_PID=""
+E2E_EVENTS=""
+E2E_RAW=""
+
+# e2e_listen NAME: listen to the null sink from now on (listen.py), without a break, into
+# NAME.raw in the artifacts. A null sink with no stream of its own renders far ahead and hands its
+# monitor the sound in bursts; a silent stream at a low latency keeps it rendering in step with the
+# clock, as a desktop's sink does, so that the monitor hears each cue whole and when it plays.
+e2e_listen() {
+    E2E_EVENTS=$E2E_TMP/$1.events
+    E2E_RAW=$E2E_ART/$1.raw
+    e2e_bg keepalive pacat --raw --format=s16le --channels=2 --rate=44100 --latency-msec=10 /dev/zero
+    E2E_KEEPALIVE_PID=$E2E_LAST_PID
+    e2e_bg listen "$E2E_PYTHON" "$E2E_HERE/listen.py" "$E2E_SINK" "$E2E_EVENTS" "$E2E_RAW"
+    E2E_LISTEN_PID=$E2E_LAST_PID
+    e2e_wait_for 10 grep -q '^ready' "$E2E_EVENTS" || e2e_die "the listener did not start: $(cat "$E2E_TMP/listen.log")"
+    e2e_wait_for 10 e2e_sink_quiet || e2e_die "the sink is not quiet at the start"
 }
 
-e2e_recording_connected() { pactl list short source-outputs | grep -q .; }
+# How many sounds the sink has played since e2e_listen.
+e2e_sounds_heard() { grep -c '^onset' "$E2E_EVENTS"; }
 
-# e2e_record_stop: stop the recording and print its peak amplitude (0..1).
-e2e_record_stop() {
-    kill -INT "$E2E_RECORD_PID" 2>/dev/null
-    wait "$E2E_RECORD_PID" 2>/dev/null
-    E2E_RECORD_PID=""
-    e2e_peak "$E2E_RECORD_FILE"
+# True while nothing plays: the last sound heard (if any) has ended.
+e2e_sink_quiet() { tail -n 1 "$E2E_EVENTS" | grep -q '^\(ready\|quiet\)'; }
+
+# e2e_expect_sound WHAT ACTION...: ACTION makes a sound that reaches the server. Waits for the sink
+# to be quiet first, so that a sound still playing cannot pass for this one.
+e2e_expect_sound() {
+    local what=$1 before
+    shift
+    e2e_wait_for 10 e2e_sink_quiet || { e2e_check "the sink goes quiet before: $what" false; return; }
+    before=$(e2e_sounds_heard)
+    "$@"
+    e2e_check "$what: a sound reaches the server" e2e_wait_for 3 e2e_heard_more "$before"
 }
 
-e2e_peak() { sox "$1" -n stat 2>&1 | awk '/^Maximum amplitude/ { print $NF }'; }
-
-# The null sink gives exact zeros while nothing plays; anything a cue plays is far louder than this.
-e2e_loud() { awk -v p="$1" 'BEGIN { exit !(p > 0.01) }'; }
-e2e_silent() { awk -v p="$1" 'BEGIN { exit !(p < 0.001) }'; }
-
-# e2e_wait_quiet SECONDS: wait until a moment of the monitor is silent, so that a cue still
-# playing does not leak into the next recording.
-e2e_wait_quiet() {
-    local seconds=$1 end=$((SECONDS + $1)) p
-    while ((SECONDS < end)); do
-        e2e_record_start quiet-probe
-        sleep 0.3
-        p=$(e2e_record_stop)
-        rm -f "$E2E_ART/quiet-probe.wav"
-        e2e_silent "$p" && return 0
-    done
-    return 1
+# e2e_expect_silence WHAT ACTION...: no sound starts within a second of ACTION.
+e2e_expect_silence() {
+    local what=$1 before
+    shift
+    e2e_wait_for 10 e2e_sink_quiet || { e2e_check "the sink goes quiet before: $what" false; return; }
+    before=$(e2e_sounds_heard)
+    "$@"
+    sleep 1
+    e2e_check "$what: nothing plays" test "$(e2e_sounds_heard)" -eq "$before"
 }
+
+e2e_heard_more() { (($(e2e_sounds_heard) > $1)); }

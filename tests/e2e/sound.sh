@@ -8,26 +8,10 @@ e2e_init sound
 e2e_start_x
 e2e_start_wm
 e2e_start_sound
+e2e_listen sound
 game_launch "$BIN"
 # shellcheck disable=SC2086
 e2e_move $FELT_AT
-
-# expect_cue TAG WHAT loud|silent ACTION...: record around ACTION into TAG.wav and judge the recording.
-# The monitor must be quiet first, so a cue still sounding from the last step cannot pass for this one.
-expect_cue() {
-    local tag=$1 what=$2 want=$3 peak
-    shift 3
-    e2e_wait_quiet 10 || { e2e_check "the sink goes quiet before: $what" false; return; }
-    e2e_record_start "$tag"
-    "$@"
-    sleep 1
-    peak=$(e2e_record_stop)
-    if [[ $want == loud ]]; then
-        e2e_check "$what: sound reaches the server (peak $peak)" e2e_loud "$peak"
-    else
-        e2e_check "$what: nothing plays (peak $peak)" e2e_silent "$peak"
-    fi
-}
 
 point_at_roll() {
     # shellcheck disable=SC2086
@@ -59,9 +43,9 @@ reset_yes() {
     game_question 'Quibbix!!' Return
 }
 
-expect_cue shake "shake cue on the first hover over Roll" loud point_at_roll
-expect_cue shake-spent "no shake cue on the second hover" silent point_at_roll
-expect_cue roll "roll cue when a roll is accepted" loud click_roll
+e2e_expect_sound "shake cue on the first hover over Roll" point_at_roll
+e2e_expect_silence "no shake cue on the second hover" point_at_roll
+e2e_expect_sound "roll cue when a roll is accepted" click_roll
 GAME_ROLLS=1
 # Five equal dice (1 in 1296) score themselves and end the turn; then roll on, as a player would.
 if dice_in_start_row "$(game_dice "$(game_shot after-roll)")" 2>/dev/null; then
@@ -69,17 +53,36 @@ if dice_in_start_row "$(game_dice "$(game_shot after-roll)")" 2>/dev/null; then
     GAME_ROLLS=0
     game_roll again
 fi
-expect_cue die-held "die-click cue when a die goes to the holder" loud click_first_die on-table
-expect_cue die-back "die-click cue when it leaves the holder" loud click_held_die
+e2e_expect_sound "die-click cue when a die goes to the holder" click_first_die on-table
+e2e_expect_sound "die-click cue when it leaves the holder" click_held_die
 # Use up the turn's rolls; the fourth is refused in silence.
 while ((GAME_ROLLS < 3)); do game_roll "roll-$((GAME_ROLLS + 1))"; done
 before=$(game_shot before-refused)
-expect_cue refused "a refused roll" silent click_roll
+e2e_expect_silence "a refused roll" click_roll
 e2e_check "the refused roll moved nothing" test "$(e2e_img diff "$(game_shot after-refused)" "$before" 0 2 788 595)" -eq 0
-expect_cue scored "scoring a box" silent click_box 11
-expect_cue die-at-start "a click on a die in the start row" silent click_first_die start-row
-expect_cue shake-again "a scored box arms the shake cue again" loud point_at_roll
-expect_cue reset "reset cue after Yes" loud reset_yes
+e2e_expect_silence "scoring a box" click_box 11
+e2e_expect_silence "a click on a die in the start row" click_first_die start-row
+e2e_expect_sound "a scored box arms the shake cue again" point_at_roll
+e2e_expect_sound "reset cue after Yes" reset_yes
+
+# One cue at a time: the pointer reaches Roll (shake cue, armed again by a score) and clicks it at
+# once (roll cue). The recording must hold the start of the shake and then the roll cue alone.
+click_box 0  # no roll yet: it only arms the shake cue
+# shellcheck disable=SC2086
+e2e_move $FELT_AT
+e2e_wait_for 10 e2e_sink_quiet
+cut_from=$(e2e_sounds_heard)
+shake_then_roll() {
+    local ax ay
+    # shellcheck disable=SC2086
+    read -r ax ay < <(e2e_abs $ROLL_AT)
+    xdotool mousemove "$ax" "$ay" sleep 0.15 click 1
+}
+e2e_expect_sound "shake cue cut short by the roll cue" shake_then_roll
+e2e_wait_for 10 e2e_sink_quiet
+e2e_check "the shake cue stops where the roll cue starts" \
+    "$E2E_PYTHON" "$E2E_HERE/cut.py" "$E2E_RAW" "$E2E_EVENTS" "$cut_from" \
+    "$(dirname "$BIN")/Shakedice.wav" "$(dirname "$BIN")/rolldice.wav"
 
 # shellcheck disable=SC2086
 e2e_click $CLOSE_AT
