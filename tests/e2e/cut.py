@@ -1,6 +1,6 @@
-"""Checks in a recording of the sink (listen.py) that one cue cut another short: sound N+1 starts
-with the first cue's opening samples, and from the moment the second cue starts the recording holds
-that cue alone, sample for sample, to its end.
+"""Checks in a recording of the sink (listen.py) that one cue cut another short: sound N+1 opens
+with the first cue, sample for sample, for at least 10 ms but not to its end, and from the moment the
+second cue starts the recording holds that cue alone, sample for sample, to its end.
 
 Usage: cut.py RAW EVENTS N FIRST.wav SECOND.wav
 """
@@ -45,15 +45,17 @@ def main():
         print("  the recording ends before the second cue does", file=sys.stderr)
         return 1
     rest = np.sum((played - second) ** 2) / np.sum(second ** 2)
-    # Where the first cue starts: the first loud sample of the sound.
-    loud = np.nonzero(np.abs(window) > 0.01 * 32768)[0]
-    first_start = int(loud[0]) - int(np.nonzero(np.abs(first) > 0.01 * 32768)[0][0])
-    heard_first = at - first_start
-    opening = window[first_start:at]
-    first_rest = np.sum((opening - first[:len(opening)]) ** 2) / max(1.0, np.sum(first[:len(opening)] ** 2))
-    print(f"  first cue heard for {heard_first / RATE * 1000:.0f} ms of {len(first) / RATE * 1000:.0f} ms "
-          f"(difference {first_rest:.2e}); then the second cue alone (difference {rest:.2e})")
-    ok = (0 < heard_first < len(first) and first_rest < 1e-3 and rest < 1e-3
+    # Where the first cue starts, found the same way, and for how long the recording follows it.
+    probe = first[:RATE // 20]
+    scores = np.correlate(window[:at], probe, mode="valid")
+    first_start = int(np.argmax(scores))
+    opening = window[first_start:first_start + len(first)]
+    differs = np.nonzero(np.abs(opening - first[:len(opening)]) > 2)[0]
+    heard_first = int(differs[0]) if len(differs) else len(opening)
+    print(f"  first cue heard for {heard_first / RATE * 1000:.0f} ms of {len(first) / RATE * 1000:.0f} ms; "
+          f"the second cue starts {(at - first_start) / RATE * 1000:.0f} ms after it and is then heard "
+          f"alone (difference {rest:.2e})")
+    ok = (RATE // 100 <= heard_first < len(first) and rest < 1e-3
           and np.array_equal(left[start:start + len(window)], right[start:start + len(window)]))
     return 0 if ok else 1
 

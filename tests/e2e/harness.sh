@@ -339,7 +339,7 @@ E2E_RAW=""
 # monitor the sound in bursts; a silent stream at a low latency keeps it rendering in step with the
 # clock, as a desktop's sink does, so that the monitor hears each cue whole and when it plays.
 e2e_listen() {
-    E2E_EVENTS=$E2E_TMP/$1.events
+    E2E_EVENTS=$E2E_ART/$1.events
     E2E_RAW=$E2E_ART/$1.raw
     e2e_bg keepalive pacat --raw --format=s16le --channels=2 --rate=44100 --latency-msec=10 /dev/zero
     E2E_KEEPALIVE_PID=$E2E_LAST_PID

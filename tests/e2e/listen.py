@@ -6,7 +6,8 @@ writes what it hears as events, one a line, as soon as it hears them:
     quiet N T               silence again after it
 
 A sound starts with the first 10 ms block louder than 1 % of full scale after at least 200 ms of
-silence (every block below 0.1 %); cues never fall silent that long inside themselves.
+silence (every block below 0.1 %), and ends with the next 200 ms of silence; cues never fall silent
+that long inside themselves.
 
 Usage: listen.py SINK EVENTS RAW
 The recording itself goes to RAW (signed 16-bit stereo at 44.1 kHz) for a later look.
@@ -38,7 +39,8 @@ def main():
     raw = open(raw_path, "wb")
     frames = 0
     onsets = 0
-    quiet_run = QUIET_BLOCKS  # the recording starts as if after silence
+    quiet_run = 0
+    armed = True  # the recording starts as if after silence
     in_sound = False
     pending = b""
     ready = False
@@ -60,17 +62,22 @@ def main():
             at = frames / RATE
             # Monotonic time at which this block reached us: the newest data arrived just now.
             behind = (blocks - b) * BLOCK / RATE + len(pending) / (CHANNELS * 2 * RATE)
-            if peak > LOUD and not in_sound and quiet_run >= QUIET_BLOCKS:
-                onsets += 1
-                in_sound = True
-                events.write(f"onset {onsets} {at:.3f} {arrived - behind:.4f}\n")
             if peak < SILENT:
                 quiet_run += 1
-                if in_sound and quiet_run >= QUIET_BLOCKS:
-                    in_sound = False
-                    events.write(f"quiet {onsets} {at:.3f}\n")
+                if quiet_run >= QUIET_BLOCKS:
+                    armed = True
+                    if in_sound:
+                        in_sound = False
+                        events.write(f"quiet {onsets} {at:.3f}\n")
             else:
                 quiet_run = 0
+            # A sound may open with a soft block or two before it is loud: what counts is the
+            # silence before it.
+            if peak > LOUD and armed:
+                armed = False
+                in_sound = True
+                onsets += 1
+                events.write(f"onset {onsets} {at:.3f} {arrived - behind:.4f}\n")
             frames += BLOCK
         if not ready and frames > 0:
             ready = True
