@@ -20,8 +20,9 @@ struct PcmSound {
 // needs, and what a sound server buffers for one stream.
 inline constexpr std::size_t MaxCueBytes = 4 * 1024 * 1024;
 
-// Decodes a WAV file held in memory: uncompressed 16-bit PCM, mono or stereo, 8 to 192 kHz. Anything
-// else, and any file whose chunks claim more bytes than it holds, is no cue and gives nothing.
+// Decodes a WAV file held in memory: uncompressed 16-bit PCM, mono or stereo, 8 to 192 kHz.
+// Anything else, and any file whose chunks claim more bytes than it holds, is no cue and gives
+// nothing.
 std::optional<PcmSound> DecodeWav(std::span<const std::byte> file);
 
 // Reads and decodes the WAV file at `path`. Only a regular file of at most MaxCueBytes (plus room

@@ -63,9 +63,9 @@ PulseAudioOutput::Sound PulseAudioOutput::SoundFor(const std::string& path) {
         files_.erase(path);
         return nullptr;
     }
-    const FileStamp stamp{static_cast<long long>(info.st_size),
-                          static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL +
-                              info.st_mtim.tv_nsec};
+    const FileStamp stamp{
+        static_cast<long long>(info.st_size),
+        static_cast<long long>(info.st_mtim.tv_sec) * 1'000'000'000LL + info.st_mtim.tv_nsec};
     LoadedFile& file = files_[path];
     if (file.stamp != stamp) {
         file.stamp = stamp;
@@ -162,8 +162,8 @@ void PulseAudioOutput::Play(Sound sound) {
     }
     streamSound_ = std::move(sound);
     pa_stream_set_state_callback(stream_, OnStreamState, this);
-    if (pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr,
-                                   nullptr) < 0) {
+    if (pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
+        0) {
         StopPlaying();
     }
 }
