@@ -12,7 +12,7 @@ build_and_play=(
 )
 test_only=(
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
-    x11-xserver-utils sox python3 python3-numpy
+    x11-xserver-utils sox python3 python3-numpy qt6-multimedia-dev libsdl2-mixer-dev
 )
 
 packages=("${build_and_play[@]}")

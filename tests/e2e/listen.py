@@ -2,7 +2,8 @@
 writes what it hears as events, one a line, as soon as it hears them:
 
     ready                   the recording runs
-    onset N T               the N-th sound starts, T seconds into the recording (monotonic time M)
+    onset N T M             the N-th sound starts, T seconds into the recording, at monotonic
+                            time M (its first sample louder than 1 %)
     quiet N T               silence again after it
 
 A sound starts with the first 10 ms block louder than 1 % of full scale after at least 200 ms of
@@ -77,7 +78,8 @@ def main():
                 armed = False
                 in_sound = True
                 onsets += 1
-                events.write(f"onset {onsets} {at:.3f} {arrived - behind:.4f}\n")
+                first = next(i for i, v in enumerate(part) if abs(v) > LOUD) // CHANNELS
+                events.write(f"onset {onsets} {at + first / RATE:.4f} {arrived - behind + first / RATE:.4f}\n")
             frames += BLOCK
         if not ready and frames > 0:
             ready = True
