@@ -41,14 +41,14 @@ Subject LoadSubject(const std::string& name, const char* fileName, QImage lookAl
 
 QRegion OurRegion(const QImage& picture) {
     int32_t key = 0;
-    return RegionFromPicture(picture, TwipsFromPixels(picture.width()),
-                             TwipsFromPixels(picture.height()), key);
+    return RegionFromPicture(picture, twipsFromPixels(picture.width()),
+                             twipsFromPixels(picture.height()), key);
 }
 
 QRegion ReferenceRegion(const QImage& picture) {
     int32_t key = 0;
-    return SlowReferenceRegion(picture, TwipsFromPixels(picture.width()),
-                               TwipsFromPixels(picture.height()), key);
+    return SlowReferenceRegion(picture, twipsFromPixels(picture.width()),
+                               twipsFromPixels(picture.height()), key);
 }
 
 // In the mask the key pixels are 0 in the colour table's sense but come out of QBitmap as color0,

@@ -4,14 +4,14 @@
 
 namespace quibbix {
 
-void FileCuePlayer::PrepareAll() {
+void FileCuePlayer::prepareAll() {
     for (Cue cue : {Cue::Roll, Cue::Shake, Cue::DieClick, Cue::Cheer, Cue::Reset}) {
-        output_.Prepare(CuePath(directory_.Path(), cue));
+        output_.prepare(cuePath(directory_.path(), cue));
     }
 }
 
-void FileCuePlayer::Play(Cue cue) {
-    output_.PlayFile(CuePath(directory_.Path(), cue));
+void FileCuePlayer::play(Cue cue) {
+    output_.playFile(cuePath(directory_.path(), cue));
 }
 
 }  // namespace quibbix

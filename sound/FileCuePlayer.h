@@ -12,8 +12,8 @@ class FileCuePlayer : public CuePlayer {
         : directory_(directory), output_(output) {}
 
     // Gets every cue's file ready: a short cue played while its file still loads would be lost.
-    void PrepareAll();
-    void Play(Cue cue) override;
+    void prepareAll();
+    void play(Cue cue) override;
 
   private:
     const ProgramDirectory& directory_;

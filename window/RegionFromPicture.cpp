@@ -211,8 +211,8 @@ QRegion RegionFromPicture(const QImage& picture, int32_t widthTwips, int32_t hei
         keyColour = ColourValue(words.pixel(0, 0));
     }
 
-    const int rows = std::max(0, PixelsFromTwips(heightTwips));
-    const int columns = std::max(0, PixelsFromTwips(widthTwips));
+    const int rows = std::max(0, pixelsFromTwips(heightTwips));
+    const int columns = std::max(0, pixelsFromTwips(widthTwips));
     if (rows == 0 || columns == 0) {
         return {};
     }

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "window/frmMain.h"
+#include "window/BoardWindow.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     qInstallMessageHandler(platformMessages);
 
-    quibbix::frmMain window;
+    quibbix::BoardWindow window;
     window.show();
     return application.exec();
 }

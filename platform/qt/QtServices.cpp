@@ -11,7 +11,7 @@
 
 namespace quibbix {
 
-Answer MessageBoxQuestions::Ask(std::string_view message, std::string_view title) {
+Answer MessageBoxQuestions::ask(std::string_view message, std::string_view title) {
     QMessageBox box(QMessageBox::Question,
                     QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                     QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
@@ -21,13 +21,7 @@ Answer MessageBoxQuestions::Ask(std::string_view message, std::string_view title
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void WidgetRepainter::RepaintNow() {
-    if (widget_) {
-        widget_->repaint();
-    }
-}
-
-std::string ApplicationDirectory::Path() const {
+std::string ApplicationDirectory::path() const {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 
@@ -61,11 +55,11 @@ QSoundEffect* SoundEffectOutput::EffectFor(const QString& file) {
     return effect.get();
 }
 
-void SoundEffectOutput::Prepare(const std::string& path) {
+void SoundEffectOutput::prepare(const std::string& path) {
     EffectFor(QString::fromStdString(path));
 }
 
-void SoundEffectOutput::PlayFile(const std::string& path) {
+void SoundEffectOutput::playFile(const std::string& path) {
     QSoundEffect* effect = EffectFor(QString::fromStdString(path));
     if (effect == nullptr) {
         return;

@@ -16,24 +16,15 @@ namespace quibbix {
 class MessageBoxQuestions : public QuestionBox {
   public:
     explicit MessageBoxQuestions(QWidget* parent) : parent_(parent) {}
-    Answer Ask(std::string_view message, std::string_view title) override;
+    Answer ask(std::string_view message, std::string_view title) override;
 
   private:
     QPointer<QWidget> parent_;
 };
 
-class WidgetRepainter : public Repainter {
-  public:
-    explicit WidgetRepainter(QWidget* widget) : widget_(widget) {}
-    void RepaintNow() override;
-
-  private:
-    QPointer<QWidget> widget_;
-};
-
 class ApplicationDirectory : public ProgramDirectory {
   public:
-    std::string Path() const override;
+    std::string path() const override;
 };
 
 // Plays WAV files through the platform's sound server. One cue at a time: a new cue stops the one
@@ -43,8 +34,8 @@ class SoundEffectOutput : public AudioOutput {
   public:
     SoundEffectOutput();
     ~SoundEffectOutput() override;
-    void Prepare(const std::string& path) override;
-    void PlayFile(const std::string& path) override;
+    void prepare(const std::string& path) override;
+    void playFile(const std::string& path) override;
 
   private:
     QSoundEffect* EffectFor(const QString& file);

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "FakeBoard.h"
+#include "FakeView.h"
 #include "platform/SeededRandom.h"
 
 namespace quibbix {
@@ -45,18 +45,18 @@ std::string hex(uint64_t value) {
 // What the player sees, written as the test goes.
 struct Observer {
     std::ostringstream step;
-    const testing::FakeBoard* board = nullptr;
+    const testing::FakeView* view = nullptr;
 
     void look() {
-        for (const auto& die : board->dice) {
+        for (const auto& die : view->dice) {
             step << ' ' << die.left << ',' << die.top << ',' << die.face;
         }
         step << " |";
-        for (const auto& box : board->boxes) {
+        for (const auto& box : view->boxes) {
             step << box << '|';
         }
-        step << " bonus=" << board->bonus << " total=" << board->total
-             << " banner=" << (board->bannerVisible ? "up" : "down");
+        step << " bonus=" << view->bonus << " total=" << view->total
+             << " banner=" << (view->bannerVisible ? "up" : "down");
     }
 };
 
@@ -64,7 +64,7 @@ struct ObservingQuestions : QuestionBox {
     Observer& observer;
     std::mt19937& choices;
     explicit ObservingQuestions(Observer& o, std::mt19937& c) : observer(o), choices(c) {}
-    Answer Ask(std::string_view message, std::string_view title) override {
+    Answer ask(std::string_view message, std::string_view title) override {
         const Answer answer = choices() % 2 == 0 ? Answer::Yes : Answer::No;
         observer.step << "\n  asked \"" << message << "\" \"" << title << "\" showing";
         observer.look();
@@ -73,19 +73,10 @@ struct ObservingQuestions : QuestionBox {
     }
 };
 
-struct ObservingRepainter : Repainter {
-    Observer& observer;
-    explicit ObservingRepainter(Observer& o) : observer(o) {}
-    void RepaintNow() override {
-        observer.step << "\n  repaint";
-        observer.look();
-    }
-};
-
 struct ObservingCues : CuePlayer {
     Observer& observer;
     explicit ObservingCues(Observer& o) : observer(o) {}
-    void Play(Cue cue) override {
+    void play(Cue cue) override {
         static const char* const names[] = {"roll", "shake", "die", "cheer", "reset"};
         observer.step << "\n  cue " << names[static_cast<int>(cue)] << " showing";
         observer.look();
@@ -112,39 +103,38 @@ class LongGameTrace : public ::testing::Test {
   protected:
     std::mt19937 choices{PlayerSeed};
     Observer observer;
-    testing::FakeBoard board;
+    testing::FakeView view;
     SeededRandom random{GameSeed};
     ObservingQuestions questions{observer, choices};
-    ObservingRepainter repainter{observer};
     ObservingCues cues{observer};
-    Game game{board, Services{random, questions, repainter, cues}};
+    Game game{view, Services{random, questions, cues}};
     Coverage seen;
     int rollsThisTurn_ = 0;  // as the player counts them: roll sounds since the dice came home
 
     int pick(int count) { return static_cast<int>(choices() % static_cast<uint32_t>(count)); }
 
     void start() {
-        game.Form_Load();
-        // The window gives every die the six-pip face before it shows.
-        for (int die = 0; die < DieCount; ++die) {
-            board.ShowFace(die, 5);
-        }
+        view.onRepaint = [this] {
+            observer.step << "\n  repaint";
+            observer.look();
+        };
+        game.start();
     }
 
     int openBoxPreferringLower() {
         std::vector<int> lower;
         std::vector<int> upper;
-        for (int box = 0; box < ScoreBoxCount; ++box) {
-            if (board.boxes[box].empty()) {
+        for (int box = 0; box < BoxCount; ++box) {
+            if (view.boxes[box].empty()) {
                 (box >= 6 ? lower : upper).push_back(box);
             }
         }
         const std::vector<int>& open = lower.empty() ? upper : lower;
-        return open.empty() ? pick(ScoreBoxCount) : open[pick(static_cast<int>(open.size()))];
+        return open.empty() ? pick(BoxCount) : open[pick(static_cast<int>(open.size()))];
     }
 
     bool cardFull() const {
-        for (const auto& box : board.boxes) {
+        for (const auto& box : view.boxes) {
             if (box.empty()) {
                 return false;
             }
@@ -154,7 +144,7 @@ class LongGameTrace : public ::testing::Test {
 
     int timesShown(int face) const {
         int times = 0;
-        for (const auto& die : board.dice) {
+        for (const auto& die : view.dice) {
             times += die.face == face ? 1 : 0;
         }
         return times;
@@ -171,7 +161,7 @@ class LongGameTrace : public ::testing::Test {
     // A die on the table that shows the most common face, else any die.
     int dieToKeep() {
         for (int die = 0; die < DieCount; ++die) {
-            if (board.dice[die].top != 7500 && board.dice[die].face == mostCommonFace()) {
+            if (view.dice[die].top != 7500 && view.dice[die].face == mostCommonFace()) {
                 return die;
             }
         }
@@ -182,21 +172,21 @@ class LongGameTrace : public ::testing::Test {
         const int action = pick(100);
         if (cardFull() && action < 50) {
             observer.step << "reset";  // a player starts the next game soon after the last box
-            game.imgReset_Click();
+            game.reset();
         } else if (action < 25) {
             observer.step << "roll";
-            game.imgRoll_Click();
+            game.roll();
         } else if (action < 55) {
             const int die = action < 31 ? pick(DieCount) : dieToKeep();
             observer.step << "die " << die;
-            if (board.dice[die].top == 7500) {
+            if (view.dice[die].top == 7500) {
                 ++seen.releases;
             }
-            game.tpicRolled_Click(static_cast<int16_t>(die));
+            game.toggleDie(die);
         } else if (action < 58) {
-            const int box = pick(ScoreBoxCount);
+            const int box = pick(BoxCount);
             observer.step << "box " << box;
-            game.lblScore_Click(static_cast<int16_t>(box));
+            game.scoreBox(box);
         } else if (action < 82) {
             // Mostly a player who aims for the bonus: three or more of a face go into its upper
             // box (four while rolls are left), anything less into a lower box once the rolls are
@@ -204,26 +194,26 @@ class LongGameTrace : public ::testing::Test {
             const int face = mostCommonFace();
             const int times = timesShown(face);
             const bool goodHand =
-                board.boxes[face].empty() && (times >= 4 || (times == 3 && rollsThisTurn_ == 3));
+                view.boxes[face].empty() && (times >= 4 || (times == 3 && rollsThisTurn_ == 3));
             if (goodHand || rollsThisTurn_ == 3) {
                 const int box = goodHand ? face : openBoxPreferringLower();
                 observer.step << "box " << box;
-                game.lblScore_Click(static_cast<int16_t>(box));
+                game.scoreBox(box);
             } else {
                 observer.step << "roll";
-                game.imgRoll_Click();
+                game.roll();
             }
         } else if (action < 97) {
             observer.step << "over roll";
-            const bool arrow = game.imgRoll_MouseMove() == RollPointer::Arrow;
+            const bool arrow = game.pointerOverRoll() == RollPointer::Arrow;
             observer.step << (arrow ? " arrow" : " no-entry");
             seen.noEntryPointers += arrow ? 0 : 1;
         } else if (action < 98 && pick(4) == 0) {
             observer.step << "reset";
-            game.imgReset_Click();
+            game.reset();
         } else if (action >= 98) {
             observer.step << "quit";
-            observer.step << (game.ConfirmQuit() ? " closes" : " stays");
+            observer.step << (game.confirmQuit() ? " closes" : " stays");
         } else {
             observer.step << "wait";
         }
@@ -235,7 +225,7 @@ class LongGameTrace : public ::testing::Test {
         }
         bool home = true;
         for (int die = 0; die < DieCount; ++die) {
-            home = home && board.dice[die].top == 5000 && board.dice[die].left == 6200 + 1100 * die;
+            home = home && view.dice[die].top == 5000 && view.dice[die].left == 6200 + 1100 * die;
         }
         rollsThisTurn_ = home ? 0 : rollsThisTurn_;
     }
@@ -249,13 +239,13 @@ class LongGameTrace : public ::testing::Test {
         seen.resetNo += has("reset the game?") && has("-> no") ? 1 : 0;
         seen.quitYes += has(" closes") ? 1 : 0;
         seen.quitNo += has(" stays") ? 1 : 0;
-        seen.bonuses += board.bonus == "35" ? 1 : 0;
+        seen.bonuses += view.bonus == "35" ? 1 : 0;
         seen.fullCards += cardFull() ? 1 : 0;
     }
 };
 
 TEST_F(LongGameTrace, EveryStepShowsWhatItShowedBefore) {
-    observer.board = &board;
+    observer.view = &view;
     std::vector<std::string> blocks;
     std::vector<std::string> digests;
     std::string block;

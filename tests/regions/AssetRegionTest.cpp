@@ -25,8 +25,8 @@ TEST(SkinRegions, EveryPictureMatchesThePixelByPixelScan) {
         SCOPED_TRACE(name.toStdString());
         QImage picture;
         ASSERT_TRUE(picture.load(QStringLiteral(QUIBBIX_SKIN_DIR "/") + name));
-        const int32_t widthTwips = TwipsFromPixels(picture.width());
-        const int32_t heightTwips = TwipsFromPixels(picture.height());
+        const int32_t widthTwips = twipsFromPixels(picture.width());
+        const int32_t heightTwips = twipsFromPixels(picture.height());
         int32_t key = 0;
         int32_t referenceKey = 0;
         const QRegion region = RegionFromPicture(picture, widthTwips, heightTwips, key);

@@ -21,8 +21,8 @@ QRegion SlowReferenceRegion(const QImage& picture, int32_t widthTwips, int32_t h
     if (keyColour < 1) {
         keyColour = ReadPixel(picture, 0, 0);
     }
-    const int rows = PixelsFromTwips(heightTwips);
-    const int columns = PixelsFromTwips(widthTwips);
+    const int rows = pixelsFromTwips(heightTwips);
+    const int columns = pixelsFromTwips(widthTwips);
 
     QRegion result;
     for (int y = 0; y < rows; ++y) {
