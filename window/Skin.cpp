@@ -18,7 +18,7 @@ QImage picture(const char* resource) {
 // The outline of a picture, cut by the colour of its own top-left pixel.
 QRegion outlineOf(const QImage& picture) {
     int32_t keyColour = 0;  // detect the key from the picture's own corner
-    return RegionFromPicture(picture, twipsFromPixels(picture.width()),
+    return regionFromPicture(picture, twipsFromPixels(picture.width()),
                              twipsFromPixels(picture.height()), keyColour);
 }
 
