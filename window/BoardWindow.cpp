@@ -133,8 +133,8 @@ void BoardWindow::paintEvent(QPaintEvent*) {
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
-    // The grab point is kept in whole twips, halves going to the even neighbour, as the drag has
-    // always measured it.
+    // The grab point is kept in whole twips, halves going to the even neighbour: the window then
+    // follows the pointer by exactly the twips it moved, rounded the same way.
     const QPointF at = event->position();
     dragPress_ = {roundHalfEven(at.x() * TwipsPerPixel), roundHalfEven(at.y() * TwipsPerPixel)};
     // Where a program may not place its own window, the window system moves it instead.
