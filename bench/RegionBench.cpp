@@ -30,7 +30,7 @@ struct Subject {
     bool fromAssets;
 };
 
-Subject LoadSubject(const std::string& name, const char* fileName, QImage lookAlike) {
+Subject loadSubject(const std::string& name, const char* fileName, QImage lookAlike) {
     const QString path = QStringLiteral(QUIBBIX_SKIN_DIR "/") + QString::fromLatin1(fileName);
     QImage picture;
     if (QFile::exists(path) && picture.load(path)) {
@@ -39,41 +39,41 @@ Subject LoadSubject(const std::string& name, const char* fileName, QImage lookAl
     return {name, lookAlike, false};
 }
 
-QRegion OurRegion(const QImage& picture) {
+QRegion ourRegion(const QImage& picture) {
     int32_t key = 0;
-    return RegionFromPicture(picture, TwipsFromPixels(picture.width()),
-                             TwipsFromPixels(picture.height()), key);
+    return regionFromPicture(picture, twipsFromPixels(picture.width()),
+                             twipsFromPixels(picture.height()), key);
 }
 
-QRegion ReferenceRegion(const QImage& picture) {
+QRegion referenceRegion(const QImage& picture) {
     int32_t key = 0;
-    return SlowReferenceRegion(picture, TwipsFromPixels(picture.width()),
-                               TwipsFromPixels(picture.height()), key);
+    return slowReferenceRegion(picture, twipsFromPixels(picture.width()),
+                               twipsFromPixels(picture.height()), key);
 }
 
 // In the mask the key pixels are 0 in the colour table's sense but come out of QBitmap as color0,
 // which QRegion leaves out; MaskInColor is therefore the mode that keeps the non-key pixels.
-QRegion QtMaskRegion(const QImage& picture) {
+QRegion qtMaskRegion(const QImage& picture) {
     const QImage mask = picture.createMaskFromColor(picture.pixel(0, 0), Qt::MaskInColor);
     return QRegion(QBitmap::fromImage(mask));
 }
 
-void CopyPixels(const QImage& picture, std::vector<uchar>& copy) {
+void copyPixels(const QImage& picture, std::vector<uchar>& copy) {
     std::memcpy(copy.data(), picture.constBits(), copy.size());
 }
 
 // Timings mean nothing if the three builders disagree, so they are compared once first.
-bool BuildersAgree(const Subject& subject) {
-    const PixelRows ours = PixelRowsOf(OurRegion(subject.picture));
-    const bool agree = ours == PixelRowsOf(ReferenceRegion(subject.picture)) &&
-                       ours == PixelRowsOf(QtMaskRegion(subject.picture));
+bool buildersAgree(const Subject& subject) {
+    const PixelRows ours = pixelRowsOf(ourRegion(subject.picture));
+    const bool agree = ours == pixelRowsOf(referenceRegion(subject.picture)) &&
+                       ours == pixelRowsOf(qtMaskRegion(subject.picture));
     if (!agree) {
         std::fprintf(stderr, "%s: the builders give different shapes\n", subject.name.c_str());
     }
     return agree;
 }
 
-void RegisterFor(const Subject& subject) {
+void registerFor(const Subject& subject) {
     const QImage& picture = subject.picture;
     const auto bytes = static_cast<int64_t>(picture.sizeInBytes());
     auto timeRegion = [picture, bytes](benchmark::State& state, QRegion (*build)(const QImage&)) {
@@ -83,15 +83,15 @@ void RegisterFor(const Subject& subject) {
         }
         state.SetBytesProcessed(state.iterations() * bytes);
     };
-    benchmark::RegisterBenchmark((subject.name + "/ours").c_str(), timeRegion, &OurRegion);
+    benchmark::RegisterBenchmark((subject.name + "/ours").c_str(), timeRegion, &ourRegion);
     benchmark::RegisterBenchmark((subject.name + "/slow_reference").c_str(), timeRegion,
-                                 &ReferenceRegion);
-    benchmark::RegisterBenchmark((subject.name + "/qt_mask").c_str(), timeRegion, &QtMaskRegion);
+                                 &referenceRegion);
+    benchmark::RegisterBenchmark((subject.name + "/qt_mask").c_str(), timeRegion, &qtMaskRegion);
     benchmark::RegisterBenchmark((subject.name + "/memcpy").c_str(),
                                  [picture, bytes](benchmark::State& state) {
                                      std::vector<uchar> copy(static_cast<size_t>(bytes));
                                      for (auto _ : state) {
-                                         CopyPixels(picture, copy);
+                                         copyPixels(picture, copy);
                                          benchmark::DoNotOptimize(copy.data());
                                          benchmark::ClobberMemory();
                                      }
@@ -118,9 +118,9 @@ class RatioReporter : public benchmark::ConsoleReporter {
         ConsoleReporter::ReportRuns(runs);
     }
 
-    void PrintRatios(const std::string& subject) const {
-        PrintRatios(subject, "wall clock", &Times::real);
-        PrintRatios(subject, "processor clock", &Times::cpu);
+    void printRatios(const std::string& subject) const {
+        printRatios(subject, "wall clock", &Times::real);
+        printRatios(subject, "processor clock", &Times::cpu);
     }
 
   private:
@@ -129,19 +129,19 @@ class RatioReporter : public benchmark::ConsoleReporter {
         double cpu = 0;
     };
 
-    void PrintRatios(const std::string& subject, const char* clock, double Times::*kind) const {
-        const double ours = TimeOf(subject + "/ours", kind);
-        const double floor = TimeOf(subject + "/memcpy", kind);
+    void printRatios(const std::string& subject, const char* clock, double Times::*kind) const {
+        const double ours = timeOf(subject + "/ours", kind);
+        const double floor = timeOf(subject + "/memcpy", kind);
         if (ours <= 0 || floor <= 0) {
             return;
         }
         std::printf(
             "%s, %s: slow reference / ours = %.1f, qt mask / ours = %.1f, ours / memcpy = %.2f\n",
-            subject.c_str(), clock, TimeOf(subject + "/slow_reference", kind) / ours,
-            TimeOf(subject + "/qt_mask", kind) / ours, ours / floor);
+            subject.c_str(), clock, timeOf(subject + "/slow_reference", kind) / ours,
+            timeOf(subject + "/qt_mask", kind) / ours, ours / floor);
     }
 
-    double TimeOf(const std::string& name, double Times::*kind) const {
+    double timeOf(const std::string& name, double Times::*kind) const {
         const auto found = times_.find(name);
         return found == times_.end() ? 0.0 : found->second.*kind;
     }
@@ -166,8 +166,8 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
 
     const std::vector<Subject> subjects = {
-        LoadSubject("board", "board.png", LookAlikeBoard()),
-        LoadSubject("die", "die6.png", LookAlikeDie(6)),
+        loadSubject("board", "board.png", lookAlikeBoard()),
+        loadSubject("die", "die6.png", lookAlikeDie(6)),
     };
     for (const Subject& subject : subjects) {
         const std::string origin = subject.fromAssets
@@ -176,16 +176,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %d x %d, %s\n", subject.name.c_str(), subject.picture.width(),
                      subject.picture.height(), origin.c_str());
         benchmark::AddCustomContext(subject.name + " picture", origin);
-        if (!BuildersAgree(subject)) {
+        if (!buildersAgree(subject)) {
             return 1;
         }
-        RegisterFor(subject);
+        registerFor(subject);
     }
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     for (const Subject& subject : subjects) {
-        reporter.PrintRatios(subject.name);
+        reporter.printRatios(subject.name);
     }
     benchmark::Shutdown();
     return 0;

@@ -1,58 +1,139 @@
 #include "game/Game.h"
 
 #include "game/Scoring.h"
-#include "platform/Twips.h"
 
 namespace quibbix {
+namespace {
 
-void Game::Form_Load() {
-    state_.ShakeArmed = FlagSet;  // the first move over Roll shakes the dice
-    for (int slot = 0; slot < DieCount; ++slot) {
-        state_.HolderLeft[slot] = HolderSlotLeft[slot];
+constexpr int RollsPerTurn = 3;
+
+}  // namespace
+
+Game::Game(BoardView& view, Services services)
+    : view_(view), services_(services), table_(services.random), shake_(services.sounds) {}
+
+void Game::start() {
+    start(GameSetup{});
+}
+
+void Game::start(const GameSetup& setup) {
+    shake_.arm();  // the first move over Roll shakes the dice
+    rollsTaken_ = setup.rollsTaken;
+    card_ = Scorecard(setup.boxes, setup.bonus, setup.fiveOfAKindScored);
+    table_.lay(setup.faces, setup.spots);
+    if (rollsTaken_ == 0) {
+        table_.returnToStart();
     }
-    ReturnDiceToStart();
-    state_.RollCount = 0;
+    view_.showBanner(false);
+    showDice();
+    showCard();
 }
 
-void Game::imgRoll_Click() {
-    RequestRoll();
-    state_.ShakeArmed = FlagClear;
-}
-
-RollPointer Game::imgRoll_MouseMove() {
-    const RollPointer pointer =
-        HasOpenCategory() && state_.RollCount <= 2 ? RollPointer::Arrow : RollPointer::NoEntry;
-    if (state_.ShakeArmed == FlagSet) {
-        state_.ShakeArmed = FlagClear;
-        services_.sounds.Play(Cue::Shake);
+void Game::roll() {
+    if (rollsTaken_ < RollsPerTurn && card_.hasOpenBox()) {
+        view_.showBanner(false);
+        rollDice();
     }
-    return pointer;
+    shake_.disarm();  // refused or not
 }
 
-void Game::imgReset_Click() {
-    ResetGame();
+void Game::rollDice() {
+    services_.sounds.play(Cue::Roll);
+    ++rollsTaken_;
+    table_.roll(view_.boardSize(), view_.dieSize());
+    showDice();
+    if (const auto award = checkFiveOfAKind()) {
+        // Entered only now, after the cheer: the board showed the banner and the dice back home
+        // first.
+        card_.addAward(*award);
+        showCard();
+    }
 }
 
-bool Game::ConfirmQuit() {
-    return services_.questions.Ask("Are you sure you want to quit?", "Quibbix!") == Answer::Yes;
-}
-
-void Game::Form_MouseDown(double xTwips, double yTwips) {
-    state_.DragX = RoundHalfEven(xTwips);
-    state_.DragY = RoundHalfEven(yTwips);
-}
-
-std::optional<WindowShift> Game::Form_MouseMove(int buttons, double xTwips, double yTwips) const {
-    constexpr int LeftButtonAlone = 1;
-    if (buttons != LeftButtonAlone) {
+std::optional<int> Game::checkFiveOfAKind() {
+    if (!table_.allSameFace()) {
         return std::nullopt;
     }
-    // The point grabbed at the press stays under the pointer.
-    return WindowShift{RoundHalfEven(xTwips - state_.DragX), RoundHalfEven(yTwips - state_.DragY)};
+    const int award = card_.nextAward();
+    endTurn();
+    view_.showBanner(true);
+    // Paint only: handling queued clicks here would let a reset or a quit run in the middle of
+    // the award. They run after the award has been entered.
+    view_.repaintNow();
+    services_.sounds.play(Cue::Cheer);
+    return award;
 }
 
-int16_t Game::ScoreCategory(int16_t box) const {
-    return quibbix::ScoreCategory(state_.DieValue, box);
+RollPointer Game::pointerOverRoll() {
+    const bool rollWouldGo = card_.hasOpenBox() && rollsTaken_ < RollsPerTurn;
+    shake_.pointerOverRoll();
+    return rollWouldGo ? RollPointer::Arrow : RollPointer::NoEntry;
+}
+
+void Game::toggleDie(int die) {
+    if (rollsTaken_ == 0 || die < 0 || die >= DieCount) {
+        return;
+    }
+    services_.sounds.play(Cue::DieClick);
+    table_.toggle(die);
+    showDice();
+}
+
+void Game::scoreBox(int box) {
+    shake_.arm();  // every click on a box, refused or not
+    if (rollsTaken_ == 0 || box < 0 || box >= BoxCount || !card_.isOpen(box)) {
+        return;
+    }
+    const int points = scoreFor(box, table_.faces());
+    card_.enter(box, points);
+    view_.showBox(box, card_.boxText(box));
+    if (points == 0 &&
+        services_.questions.ask("Score ZERO points here?", "Quibbix!!") == Answer::No) {
+        card_.takeBack(box);
+        view_.showBox(box, card_.boxText(box));
+        return;
+    }
+    endTurn();
+    card_.updateTotal();
+    card_.checkUpperBonus();
+    showCard();
+}
+
+void Game::endTurn() {
+    table_.returnToStart();
+    rollsTaken_ = 0;
+    showDice();
+}
+
+void Game::reset() {
+    if (services_.questions.ask("Are you sure you want to reset the game?", "Quibbix!!") ==
+        Answer::No) {
+        return;
+    }
+    view_.showBanner(false);
+    card_.clear();
+    showCard();
+    endTurn();
+    services_.sounds.play(Cue::Reset);
+}
+
+bool Game::confirmQuit() {
+    return services_.questions.ask("Are you sure you want to quit?", "Quibbix!") == Answer::Yes;
+}
+
+void Game::showDice() {
+    for (int index = 0; index < DieCount; ++index) {
+        const Die& die = table_.die(index);
+        view_.showDie(index, die.face, die.position);
+    }
+}
+
+void Game::showCard() {
+    view_.showBonus(card_.bonusText());
+    for (int box = 0; box < BoxCount; ++box) {
+        view_.showBox(box, card_.boxText(box));
+    }
+    view_.showTotal(card_.totalText());
 }
 
 }  // namespace quibbix

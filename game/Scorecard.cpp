@@ -1,105 +1,92 @@
-#include "game/Game.h"
-#include "game/NumberText.h"
+#include "game/Scorecard.h"
+
+#include <algorithm>
+#include <limits>
 
 namespace quibbix {
 namespace {
 
+constexpr int LastUpperBox = 5;
 constexpr int64_t UpperBonusThreshold = 62;  // the upper boxes must sum to more than this
-constexpr const char* UpperBonusText = "35";
-constexpr int16_t FirstAward = 50;
-constexpr int16_t LaterAward = 100;
+constexpr int64_t UpperBonus = 35;
+constexpr int FirstAward = 50;
+constexpr int LaterAward = 100;
+
+// a + b, held at the ends of the 64-bit range instead of wrapping.
+int64_t addClamped(int64_t a, int64_t b) {
+    int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? std::numeric_limits<int64_t>::max() : std::numeric_limits<int64_t>::min();
+    }
+    return sum;
+}
+
+std::string text(const std::optional<int64_t>& value) {
+    return value ? std::to_string(*value) : std::string();
+}
 
 }  // namespace
 
-void Game::lblScore_Click(int16_t index) {
-    state_.ShakeArmed = FlagSet;  // every click on a box lets the next hover over Roll shake
-    if (state_.RollCount == 0) {
-        return;
-    }
-    if (index < 0 || index >= ScoreBoxCount || !board_.BoxText(index).empty()) {
-        return;
-    }
-    const int16_t points = ScoreCategory(index);
-    board_.SetBoxText(index, DecimalText(points));
-    if (points == 0 &&
-        services_.questions.Ask("Score ZERO points here?", "Quibbix!!") == Answer::No) {
-        board_.SetBoxText(index, "");
-        return;
-    }
-    ReturnDiceToStart();
-    state_.RollCount = 0;
-    UpdateTotal();
-    ClearHolderSlots();
-    TestUpperBonus();
+bool Scorecard::hasOpenBox() const {
+    return std::any_of(boxes_.begin(), boxes_.end(), [](const auto& box) { return !box; });
 }
 
-void Game::TestUpperBonus() {
+std::string Scorecard::boxText(int box) const {
+    return text(boxes_.at(static_cast<size_t>(box)));
+}
+
+std::string Scorecard::bonusText() const {
+    return bonus_ ? text(UpperBonus) : std::string();
+}
+
+std::string Scorecard::totalText() const {
+    return text(total_);
+}
+
+void Scorecard::enter(int box, int64_t points) {
+    boxes_.at(static_cast<size_t>(box)) = points;
+}
+
+void Scorecard::takeBack(int box) {
+    boxes_.at(static_cast<size_t>(box)).reset();
+}
+
+void Scorecard::updateTotal() {
+    int64_t sum = bonus_ ? UpperBonus : 0;
+    for (const auto& box : boxes_) {
+        sum = addClamped(sum, box.value_or(0));
+    }
+    total_ = sum;
+}
+
+void Scorecard::checkUpperBonus() {
     int64_t upper = 0;
-    for (int box = 0; box <= 5; ++box) {
-        upper = AddClamped(upper, NumericValue(board_.BoxText(box)));
+    for (int box = 0; box <= LastUpperBox; ++box) {
+        upper = addClamped(upper, boxes_[box].value_or(0));
     }
     if (upper > UpperBonusThreshold) {
-        board_.SetBonusText(UpperBonusText);
-        UpdateTotal();
+        bonus_ = true;
+        updateTotal();
     }
 }
 
-void Game::UpdateTotal() {
-    state_.ScoreSum = 0;
-    for (int box = 0; box < ScoreBoxCount; ++box) {
-        state_.ScoreSum = AddClamped(state_.ScoreSum, NumericValue(board_.BoxText(box)));
-    }
-    board_.SetTotalText(DecimalText(AddClamped(state_.ScoreSum, NumericValue(board_.BonusText()))));
-}
-
-int16_t Game::CheckFiveOfAKind() {
-    const int16_t first = state_.DieValue[0];
-    for (int16_t value : state_.DieValue) {
-        if (value != first) {
-            return 0;
-        }
-    }
-    ClearHolderSlots();
-    const int16_t award = state_.FiveScored != 0 ? LaterAward : FirstAward;
-    state_.FiveScored = 1;
-    state_.RollCount = 0;
-    ReturnDiceToStart();
-    board_.SetBannerVisible(true);
-    // Paint only: handling queued clicks here would let a reset or a quit run in the middle of
-    // the award. They run after the award has been entered.
-    services_.repainter.RepaintNow();
-    services_.sounds.Play(Cue::Cheer);
+int Scorecard::nextAward() {
+    const int award = fiveOfAKindScored_ ? LaterAward : FirstAward;
+    fiveOfAKindScored_ = true;
     return award;
 }
 
-void Game::ResetGame() {
-    if (services_.questions.Ask("Are you sure you want to reset the game?", "Quibbix!!") ==
-        Answer::No) {
-        return;
-    }
-    board_.SetBannerVisible(false);
-    board_.SetBonusText("");
-    for (int box = 0; box < ScoreBoxCount; ++box) {
-        board_.SetBoxText(box, "");
-    }
-    board_.SetTotalText("");
-    state_.RollCount = 0;
-    ReturnDiceToStart();
-    services_.sounds.Play(Cue::Reset);
-    ClearHolderSlots();
-    state_.FiveScored = 0;
+void Scorecard::addAward(int points) {
+    auto& box = boxes_[FiveOfAKindBox];
+    box = addClamped(box.value_or(0), points);
+    updateTotal();
 }
 
-bool Game::HasOpenCategory() const {
-    bool open = false;
-    for (int box = 0; box < ScoreBoxCount; ++box) {
-        open = open || board_.BoxText(box).empty();
-    }
-    return open;
-}
-
-void Game::ClearHolderSlots() {
-    state_.SlotUsed.fill(FlagClear);
+void Scorecard::clear() {
+    boxes_ = {};
+    bonus_ = false;
+    total_.reset();
+    fiveOfAKindScored_ = false;
 }
 
 }  // namespace quibbix

@@ -3,12 +3,12 @@
 namespace quibbix {
 namespace {
 
-using Dice = std::array<int16_t, DieCount>;
+using Faces = std::array<int, DieCount>;
 
 // How many dice show each value 0..5.
-std::array<int, FaceCount> CountFaces(const Dice& dice) {
+std::array<int, FaceCount> countFaces(const Faces& faces) {
     std::array<int, FaceCount> counts{};
-    for (int16_t value : dice) {
+    for (int value : faces) {
         if (value >= 0 && value < FaceCount) {
             ++counts[value];
         }
@@ -16,17 +16,17 @@ std::array<int, FaceCount> CountFaces(const Dice& dice) {
     return counts;
 }
 
-int PipTotal(const Dice& dice) {
+int pipTotal(const Faces& faces) {
     int total = 0;
-    for (int16_t value : dice) {
+    for (int value : faces) {
         total += value + 1;
     }
     return total;
 }
 
-int UpperBox(const Dice& dice, int16_t value) {
+int upperBox(const Faces& faces, int value) {
     int points = 0;
-    for (int16_t die : dice) {
+    for (int die : faces) {
         if (die == value) {
             points += value + 1;
         }
@@ -34,19 +34,19 @@ int UpperBox(const Dice& dice, int16_t value) {
     return points;
 }
 
-int OfAKind(const Dice& dice, int threshold) {
-    for (int count : CountFaces(dice)) {
+int ofAKind(const Faces& faces, int threshold) {
+    for (int count : countFaces(faces)) {
         if (count >= threshold) {
-            return PipTotal(dice);
+            return pipTotal(faces);
         }
     }
     return 0;
 }
 
-int FullHouse(const Dice& dice) {
+int fullHouse(const Faces& faces) {
     bool three = false;
     bool two = false;
-    for (int count : CountFaces(dice)) {
+    for (int count : countFaces(faces)) {
         three = three || count == 3;
         two = two || count == 2;
     }
@@ -54,7 +54,7 @@ int FullHouse(const Dice& dice) {
 }
 
 // True when every face of the run first..first+length-1 shows on at least one die.
-bool HasRun(const std::array<int, FaceCount>& counts, int first, int length) {
+bool hasRun(const std::array<int, FaceCount>& counts, int first, int length) {
     for (int value = first; value < first + length; ++value) {
         if (counts[value] == 0) {
             return false;
@@ -63,42 +63,38 @@ bool HasRun(const std::array<int, FaceCount>& counts, int first, int length) {
     return true;
 }
 
-int SmallStraight(const Dice& dice) {
-    const auto counts = CountFaces(dice);
-    return HasRun(counts, 0, 4) || HasRun(counts, 1, 4) || HasRun(counts, 2, 4) ? 30 : 0;
+int smallStraight(const Faces& faces) {
+    const auto counts = countFaces(faces);
+    return hasRun(counts, 0, 4) || hasRun(counts, 1, 4) || hasRun(counts, 2, 4) ? 30 : 0;
 }
 
-int LargeStraight(const Dice& dice) {
-    const auto counts = CountFaces(dice);
-    return HasRun(counts, 0, 5) || HasRun(counts, 1, 5) ? 40 : 0;
-}
-
-int Points(const Dice& dice, int16_t box) {
-    if (box >= 0 && box <= 5) {
-        return UpperBox(dice, box);
-    }
-    switch (box) {
-        case 6:
-            return OfAKind(dice, 3);
-        case 7:
-            return OfAKind(dice, 4);
-        case 8:
-            return FullHouse(dice);
-        case 9:
-            return SmallStraight(dice);
-        case 10:
-            return LargeStraight(dice);
-        case 11:
-            return PipTotal(dice);
-        default:
-            return 0;
-    }
+int largeStraight(const Faces& faces) {
+    const auto counts = countFaces(faces);
+    return hasRun(counts, 0, 5) || hasRun(counts, 1, 5) ? 40 : 0;
 }
 
 }  // namespace
 
-int16_t ScoreCategory(const Dice& dieValue, int16_t box) {
-    return static_cast<int16_t>(Points(dieValue, box));
+int scoreFor(int box, const Faces& faces) {
+    if (box >= 0 && box <= 5) {
+        return upperBox(faces, box);
+    }
+    switch (box) {
+        case 6:
+            return ofAKind(faces, 3);
+        case 7:
+            return ofAKind(faces, 4);
+        case 8:
+            return fullHouse(faces);
+        case 9:
+            return smallStraight(faces);
+        case 10:
+            return largeStraight(faces);
+        case 11:
+            return pipTotal(faces);
+        default:
+            return 0;
+    }
 }
 
 }  // namespace quibbix

@@ -9,16 +9,12 @@ namespace quibbix {
 SeededRandom::SeededRandom(float secondsSinceMidnight)
     : engine_(std::bit_cast<uint32_t>(secondsSinceMidnight)) {}
 
-void SeededRandom::Seed(float secondsSinceMidnight) {
-    engine_.seed(std::bit_cast<uint32_t>(secondsSinceMidnight));
-}
-
-double SeededRandom::NextUniform() {
+double SeededRandom::nextUniform() {
     // 53 random bits scaled into [0, 1); generate_canonical may round up to exactly 1.
     return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
 }
 
-float SecondsSinceMidnight() {
+float secondsSinceMidnight() {
     const auto now = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};

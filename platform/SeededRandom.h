@@ -13,15 +13,13 @@ class SeededRandom : public RandomSource {
   public:
     explicit SeededRandom(float secondsSinceMidnight);
 
-    // Starts the sequence afresh from a time of day.
-    void Seed(float secondsSinceMidnight);
-    double NextUniform() override;
+    double nextUniform() override;
 
   private:
     std::mt19937_64 engine_;
 };
 
 // Seconds since local midnight, the seed of a new game.
-float SecondsSinceMidnight();
+float secondsSinceMidnight();
 
 }  // namespace quibbix

@@ -11,7 +11,7 @@ class RandomSource {
   public:
     virtual ~RandomSource() = default;
     // A fresh uniform number r with 0 <= r < 1.
-    virtual double NextUniform() = 0;
+    virtual double nextUniform() = 0;
 };
 
 enum class Answer { Yes, No };
@@ -20,28 +20,21 @@ class QuestionBox {
   public:
     virtual ~QuestionBox() = default;
     // Modal yes/no question with the question-mark icon; Yes is the default button.
-    virtual Answer Ask(std::string_view message, std::string_view title) = 0;
-};
-
-class Repainter {
-  public:
-    virtual ~Repainter() = default;
-    // Paints what has changed on the board now, without handling any input.
-    virtual void RepaintNow() = 0;
+    virtual Answer ask(std::string_view message, std::string_view title) = 0;
 };
 
 class ProgramDirectory {
   public:
     virtual ~ProgramDirectory() = default;
     // The directory that holds the program file.
-    virtual std::string Path() const = 0;
+    virtual std::string path() const = 0;
 };
 
 class AudioOutput {
   public:
     virtual ~AudioOutput() = default;
     // Starts playing a sound file and returns at once; a file that cannot be played is passed over.
-    virtual void PlayFile(const std::string& path) = 0;
+    virtual void playFile(const std::string& path) = 0;
 };
 
 }  // namespace quibbix

@@ -9,8 +9,26 @@ namespace quibbix {
 
 inline constexpr int TwipsPerPixel = 15;
 
+struct TwipsPoint {
+    int32_t left = 0;
+    int32_t top = 0;
+    friend bool operator==(const TwipsPoint&, const TwipsPoint&) = default;
+};
+
+struct TwipsSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+struct TwipsRect {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
 // Nearest whole number, halves going to the even neighbour (6.5 -> 6, 7.5 -> 8).
-inline int32_t RoundHalfEven(double value) {
+inline int32_t roundHalfEven(double value) {
     const double floor = std::floor(value);
     const double fraction = value - floor;
     double rounded = floor;
@@ -20,12 +38,12 @@ inline int32_t RoundHalfEven(double value) {
     return static_cast<int32_t>(rounded);
 }
 
-inline int32_t PixelsFromTwips(double twips) {
-    return RoundHalfEven(twips / TwipsPerPixel);
+inline int32_t pixelsFromTwips(double twips) {
+    return roundHalfEven(twips / TwipsPerPixel);
 }
 
-inline int32_t TwipsFromPixels(double pixels) {
-    return RoundHalfEven(pixels * TwipsPerPixel);
+inline int32_t twipsFromPixels(double pixels) {
+    return roundHalfEven(pixels * TwipsPerPixel);
 }
 
 }  // namespace quibbix

@@ -8,7 +8,7 @@ enum class Cue { Roll, Shake, DieClick, Cheer, Reset };
 class CuePlayer {
   public:
     virtual ~CuePlayer() = default;
-    virtual void Play(Cue cue) = 0;
+    virtual void play(Cue cue) = 0;
 };
 
 }  // namespace quibbix

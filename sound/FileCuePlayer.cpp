@@ -4,8 +4,8 @@
 
 namespace quibbix {
 
-void FileCuePlayer::Play(Cue cue) {
-    output_.PlayFile(CuePath(directory_.Path(), cue));
+void FileCuePlayer::play(Cue cue) {
+    output_.playFile(cuePath(directory_.path(), cue));
 }
 
 }  // namespace quibbix

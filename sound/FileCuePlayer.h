@@ -10,7 +10,7 @@ class FileCuePlayer : public CuePlayer {
   public:
     FileCuePlayer(const ProgramDirectory& directory, AudioOutput& output)
         : directory_(directory), output_(output) {}
-    void Play(Cue cue) override;
+    void play(Cue cue) override;
 
   private:
     const ProgramDirectory& directory_;

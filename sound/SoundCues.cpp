@@ -2,7 +2,7 @@
 
 namespace quibbix {
 
-std::string_view CueFileName(Cue cue) {
+std::string_view cueFileName(Cue cue) {
     switch (cue) {
         case Cue::Roll:
             return "rolldice.wav";
@@ -18,12 +18,12 @@ std::string_view CueFileName(Cue cue) {
     return {};
 }
 
-std::string CuePath(std::string_view programDirectory, Cue cue) {
+std::string cuePath(std::string_view programDirectory, Cue cue) {
     std::string path(programDirectory);
     if (path.empty() || path.back() != '/') {
         path += '/';
     }
-    path += CueFileName(cue);
+    path += cueFileName(cue);
     return path;
 }
 

@@ -8,9 +8,9 @@
 namespace quibbix {
 
 // The file that sounds a cue, exactly as it lies beside the program (the case matters).
-std::string_view CueFileName(Cue cue);
+std::string_view cueFileName(Cue cue);
 
 // The program's directory joined with the cue's file name.
-std::string CuePath(std::string_view programDirectory, Cue cue);
+std::string cuePath(std::string_view programDirectory, Cue cue);
 
 }  // namespace quibbix

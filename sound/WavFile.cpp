@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t MaxHeaderBytes = 64 * 1024;
 constexpr uint16_t PcmFormat = 1;
 
-uint32_t ReadLe32(std::span<const std::byte> bytes, std::size_t at) {
+uint32_t readLe32(std::span<const std::byte> bytes, std::size_t at) {
     uint32_t value = 0;
     for (int i = 3; i >= 0; --i) {
         value = (value << 8) | std::to_integer<uint32_t>(bytes[at + static_cast<std::size_t>(i)]);
@@ -22,12 +22,12 @@ uint32_t ReadLe32(std::span<const std::byte> bytes, std::size_t at) {
     return value;
 }
 
-uint16_t ReadLe16(std::span<const std::byte> bytes, std::size_t at) {
+uint16_t readLe16(std::span<const std::byte> bytes, std::size_t at) {
     return static_cast<uint16_t>(std::to_integer<uint16_t>(bytes[at]) |
                                  (std::to_integer<uint16_t>(bytes[at + 1]) << 8));
 }
 
-bool HasTag(std::span<const std::byte> bytes, std::size_t at, const char (&tag)[5]) {
+bool hasTag(std::span<const std::byte> bytes, std::size_t at, const char (&tag)[5]) {
     return std::memcmp(bytes.data() + at, tag, 4) == 0;
 }
 
@@ -36,15 +36,15 @@ struct Format {
     uint32_t sampleRate = 0;
 };
 
-std::optional<Format> DecodeFormat(std::span<const std::byte> chunk) {
+std::optional<Format> decodeFormat(std::span<const std::byte> chunk) {
     if (chunk.size() < 16) {
         return std::nullopt;
     }
-    const uint16_t tag = ReadLe16(chunk, 0);
-    const uint16_t channels = ReadLe16(chunk, 2);
-    const uint32_t rate = ReadLe32(chunk, 4);
-    const uint16_t blockAlign = ReadLe16(chunk, 12);
-    const uint16_t bits = ReadLe16(chunk, 14);
+    const uint16_t tag = readLe16(chunk, 0);
+    const uint16_t channels = readLe16(chunk, 2);
+    const uint32_t rate = readLe32(chunk, 4);
+    const uint16_t blockAlign = readLe16(chunk, 12);
+    const uint16_t bits = readLe16(chunk, 14);
     if (tag != PcmFormat || bits != 16 || channels < 1 || channels > 2 || rate < 8000 ||
         rate > 192000 || blockAlign != channels * 2) {
         return std::nullopt;
@@ -54,25 +54,25 @@ std::optional<Format> DecodeFormat(std::span<const std::byte> chunk) {
 
 }  // namespace
 
-std::optional<PcmSound> DecodeWav(std::span<const std::byte> file) {
-    if (file.size() < 12 || !HasTag(file, 0, "RIFF") || !HasTag(file, 8, "WAVE")) {
+std::optional<PcmSound> decodeWav(std::span<const std::byte> file) {
+    if (file.size() < 12 || !hasTag(file, 0, "RIFF") || !hasTag(file, 8, "WAVE")) {
         return std::nullopt;
     }
     std::optional<Format> format;
     std::size_t at = 12;
     while (file.size() - at >= 8) {
-        const uint32_t size = ReadLe32(file, at + 4);
+        const uint32_t size = readLe32(file, at + 4);
         const std::size_t body = at + 8;
         if (size > file.size() - body) {
             return std::nullopt;  // truncated, or a header that claims more than the file holds
         }
         const std::span<const std::byte> chunk = file.subspan(body, size);
-        if (HasTag(file, at, "fmt ")) {
-            format = DecodeFormat(chunk);
+        if (hasTag(file, at, "fmt ")) {
+            format = decodeFormat(chunk);
             if (!format) {
                 return std::nullopt;
             }
-        } else if (HasTag(file, at, "data")) {
+        } else if (hasTag(file, at, "data")) {
             if (!format) {
                 return std::nullopt;
             }
@@ -86,7 +86,7 @@ std::optional<PcmSound> DecodeWav(std::span<const std::byte> file) {
             sound.channels = static_cast<uint8_t>(format->channels);
             sound.samples.resize(frames * format->channels);
             for (std::size_t i = 0; i < sound.samples.size(); ++i) {
-                sound.samples[i] = static_cast<int16_t>(ReadLe16(chunk, 2 * i));
+                sound.samples[i] = static_cast<int16_t>(readLe16(chunk, 2 * i));
             }
             return sound;
         }
@@ -99,7 +99,7 @@ std::optional<PcmSound> DecodeWav(std::span<const std::byte> file) {
     return std::nullopt;
 }
 
-std::optional<PcmSound> ReadWavFile(const std::string& path) {
+std::optional<PcmSound> readWavFile(const std::string& path) {
     // Non-blocking, so that a pipe in the file's place cannot hold up the game.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -124,7 +124,7 @@ std::optional<PcmSound> ReadWavFile(const std::string& path) {
         bytes.resize(got);  // a file that shrank while being read decodes as what was read
     }
     ::close(fd);
-    return DecodeWav(bytes);
+    return decodeWav(bytes);
 }
 
 }  // namespace quibbix

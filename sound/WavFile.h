@@ -23,10 +23,10 @@ inline constexpr std::size_t MaxCueBytes = 4 * 1024 * 1024;
 // Decodes a WAV file held in memory: uncompressed 16-bit PCM, mono or stereo, 8 to 192 kHz.
 // Anything else, and any file whose chunks claim more bytes than it holds, is no cue and gives
 // nothing.
-std::optional<PcmSound> DecodeWav(std::span<const std::byte> file);
+std::optional<PcmSound> decodeWav(std::span<const std::byte> file);
 
 // Reads and decodes the WAV file at `path`. Only a regular file of at most MaxCueBytes (plus room
 // for its header) is read at all, so a cue can neither block on a pipe nor fill the memory.
-std::optional<PcmSound> ReadWavFile(const std::string& path);
+std::optional<PcmSound> readWavFile(const std::string& path);
 
 }  // namespace quibbix

@@ -2,36 +2,30 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-
-#include "platform/Twips.h"
+#include <algorithm>
 
 namespace quibbix {
 
 BoardControl::BoardControl(QWidget* parent, TwipsRect rect) : QWidget(parent), rect_(rect) {
-    // Moves over a control are its own: they must not reach the board background underneath.
     setMouseTracking(true);
-    Place();
+    place();
 }
 
-void BoardControl::SetLeft(int32_t twips) {
-    rect_.left = twips;
-    Place();
+void BoardControl::moveTo(TwipsPoint position) {
+    rect_.left = position.left;
+    rect_.top = position.top;
+    place();
 }
 
-void BoardControl::SetTop(int32_t twips) {
-    rect_.top = twips;
-    Place();
+void BoardControl::resizeInTwips(TwipsSize size) {
+    rect_.width = size.width;
+    rect_.height = size.height;
+    place();
 }
 
-void BoardControl::SetSize(int32_t widthTwips, int32_t heightTwips) {
-    rect_.width = widthTwips;
-    rect_.height = heightTwips;
-    Place();
-}
-
-void BoardControl::Place() {
-    setGeometry(PixelsFromTwips(rect_.left), PixelsFromTwips(rect_.top),
-                PixelsFromTwips(rect_.width), PixelsFromTwips(rect_.height));
+void BoardControl::place() {
+    setGeometry(pixelsFromTwips(rect_.left), pixelsFromTwips(rect_.top),
+                pixelsFromTwips(rect_.width), pixelsFromTwips(rect_.height));
 }
 
 void BoardControl::mousePressEvent(QMouseEvent* event) {
@@ -51,36 +45,55 @@ void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
 
 void BoardControl::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    emit mouseMoved();
+    emit pointerMoved();
 }
 
-void PictureBox::SetPicture(const QImage& picture) {
+void PictureControl::showPicture(const QImage& picture, const QRegion& outline) {
     picture_ = picture;
-    SetSize(TwipsFromPixels(picture.width()), TwipsFromPixels(picture.height()));
+    resizeInTwips({twipsFromPixels(picture.width()), twipsFromPixels(picture.height())});
+    // Qt reads an empty mask as "no mask"; an outline with no pixels must show nothing at all.
+    setMask(outline.isEmpty() ? QRegion(-1, -1, 1, 1) : outline);
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*) {
+void PictureControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
 }
 
-ImageControl::ImageControl(QWidget* parent, TwipsRect rect, const QImage& picture)
-    : PictureBox(parent, rect) {
-    SetPicture(picture);
+HoverButton::HoverButton(QWidget* parent, TwipsRect rect, const QImage& normal, const QImage& lit)
+    : BoardControl(parent, rect), normal_(normal), litPicture_(lit) {
+    resizeInTwips({twipsFromPixels(normal.width()), twipsFromPixels(normal.height())});
 }
 
-LabelControl::LabelControl(QWidget* parent, TwipsRect rect, bool framed)
+void HoverButton::setLit(bool lit) {
+    if (lit != lit_) {
+        lit_ = lit;
+        update();
+    }
+}
+
+void HoverButton::mouseMoveEvent(QMouseEvent* event) {
+    setLit(true);  // stays lit until the pointer next moves over the felt
+    BoardControl::mouseMoveEvent(event);
+}
+
+void HoverButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawImage(0, 0, lit_ ? litPicture_ : normal_);
+}
+
+TextBox::TextBox(QWidget* parent, TwipsRect rect, bool framed)
     : BoardControl(parent, rect), framed_(framed) {}
 
-void LabelControl::SetText(const QString& text) {
+void TextBox::setText(const QString& text) {
     if (text != text_) {
         text_ = text;
         update();
     }
 }
 
-void LabelControl::paintEvent(QPaintEvent*) {
+void TextBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor ink = palette().color(QPalette::WindowText);
     if (framed_) {
@@ -94,17 +107,16 @@ void LabelControl::paintEvent(QPaintEvent*) {
     }
 }
 
-LineControl::LineControl(QWidget* parent, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
-    : QWidget(parent) {
+DividerLine::DividerLine(QWidget* parent, TwipsPoint from, TwipsPoint to) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    const int left = PixelsFromTwips(std::min(x1, x2));
-    const int top = PixelsFromTwips(std::min(y1, y2));
-    const int right = PixelsFromTwips(std::max(x1, x2));
-    const int bottom = PixelsFromTwips(std::max(y1, y2));
+    const int left = pixelsFromTwips(std::min(from.left, to.left));
+    const int top = pixelsFromTwips(std::min(from.top, to.top));
+    const int right = pixelsFromTwips(std::max(from.left, to.left));
+    const int bottom = pixelsFromTwips(std::max(from.top, to.top));
     setGeometry(left, top, right - left + 1, bottom - top + 1);
 }
 
-void LineControl::paintEvent(QPaintEvent*) {
+void DividerLine::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::WindowText));
 }

@@ -1,62 +1,49 @@
 #pragma once
 
-#include <QColor>
 #include <QImage>
+#include <QRegion>
 #include <QString>
 #include <QWidget>
-#include <cstdint>
 
-// The controls of the board. Each keeps its place and size in twips exactly as written, so a value
-// read back equals the value written; on screen they stand at the nearest pixel.
+#include "platform/Twips.h"
+
+// The controls of the board. Each is placed in twips and stands at the nearest pixel.
 namespace quibbix {
 
-struct TwipsRect {
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
-
-// Common base: twips geometry and the click of the left button (pressed and released on the
-// control).
+// A place on the board that takes the click of the left button (pressed and released on it).
+// Pointer moves over it are its own: they never reach the board underneath.
 class BoardControl : public QWidget {
     Q_OBJECT
   public:
     BoardControl(QWidget* parent, TwipsRect rect);
 
-    int32_t Left() const { return rect_.left; }
-    int32_t Top() const { return rect_.top; }
-    int32_t Width() const { return rect_.width; }
-    int32_t Height() const { return rect_.height; }
-    void SetLeft(int32_t twips);
-    void SetTop(int32_t twips);
-    void SetSize(int32_t widthTwips, int32_t heightTwips);
+    void moveTo(TwipsPoint position);
 
   signals:
     void clicked();
-    void mouseMoved();
+    void pointerMoved();
 
   protected:
+    void resizeInTwips(TwipsSize size);
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
   private:
-    void Place();
+    void place();
 
     TwipsRect rect_;
     bool leftPressed_ = false;
 };
 
-// A child window that shows its picture at its top-left corner and takes the picture's size. The
-// picture stays readable while the box is hidden; the box can be cut to a shape.
-class PictureBox : public BoardControl {
+// A picture in a window of its own, the size of the picture, cut to an outline: a die, the banner.
+class PictureControl : public BoardControl {
     Q_OBJECT
   public:
     using BoardControl::BoardControl;
 
-    const QImage& Picture() const { return picture_; }
-    void SetPicture(const QImage& picture);
+    const QImage& picture() const { return picture_; }
+    void showPicture(const QImage& picture, const QRegion& outline);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,21 +52,33 @@ class PictureBox : public BoardControl {
     QImage picture_;
 };
 
-// A picture drawn at its own size on the board; never shaped.
-class ImageControl : public PictureBox {
+// A button drawn on the felt: its normal picture, or its lit one while the pointer is over it.
+class HoverButton : public BoardControl {
     Q_OBJECT
   public:
-    ImageControl(QWidget* parent, TwipsRect rect, const QImage& picture);
+    HoverButton(QWidget* parent, TwipsRect rect, const QImage& normal, const QImage& lit);
+
+    bool isLit() const { return lit_; }
+    void setLit(bool lit);
+
+  protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QImage normal_;
+    QImage litPicture_;
+    bool lit_ = false;
 };
 
 // Transparent text, right-aligned, with an optional one-pixel flat frame.
-class LabelControl : public BoardControl {
+class TextBox : public BoardControl {
     Q_OBJECT
   public:
-    LabelControl(QWidget* parent, TwipsRect rect, bool framed);
+    TextBox(QWidget* parent, TwipsRect rect, bool framed);
 
-    const QString& Text() const { return text_; }
-    void SetText(const QString& text);
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -90,10 +89,10 @@ class LabelControl : public BoardControl {
 };
 
 // A one-pixel solid line; it takes no mouse input.
-class LineControl : public QWidget {
+class DividerLine : public QWidget {
     Q_OBJECT
   public:
-    LineControl(QWidget* parent, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    DividerLine(QWidget* parent, TwipsPoint from, TwipsPoint to);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/Controls.h"
+#include "platform/Twips.h"
 
 // Where every control of the board stands when the window is created, in twips.
 namespace quibbix::layout {
@@ -8,21 +8,15 @@ namespace quibbix::layout {
 inline constexpr int32_t WindowWidth = 11835;  // the board, 789 x 598 pixels
 inline constexpr int32_t WindowHeight = 8970;
 
-// Windowed layer.
+// Child windows, over everything drawn on the board.
 inline constexpr TwipsRect Banner{3630, 3585, 5280, 1215};
+// The dice before start-up moves them to the start row.
 inline constexpr TwipsRect Dice[5] = {
     {4755, 5265, 1050, 1035}, {5865, 5250, 1050, 1035}, {6960, 5280, 1050, 1035},
     {8070, 5295, 1050, 1035}, {9210, 5355, 1050, 1035},
 };
-inline constexpr TwipsRect OutlineWorkBox{4065, 1320, 270, 255};
-inline constexpr TwipsRect BannerStore{11385, 1050, 5115, 1020};
-// The face store, element v holding the face with v + 1 pips.
-inline constexpr TwipsRect FaceStore[6] = {
-    {6135, -75, 1050, 1005}, {7935, -45, 1050, 1005},  {5070, -75, 1050, 1005},
-    {5520, -75, 1050, 1005}, {8895, -105, 1050, 1005}, {6825, -60, 1050, 1005},
-};
 
-// Windowless layer.
+// Drawn on the board.
 inline constexpr TwipsRect ResetButton{8595, 7515, 1320, 1005};
 inline constexpr TwipsRect RollButton{6585, 7350, 1815, 1230};
 inline constexpr TwipsRect QuitButton{10140, 7515, 1320, 1005};
@@ -30,7 +24,7 @@ inline constexpr TwipsRect BonusBox{2370, 5175, 615, 345};
 inline constexpr TwipsRect CloseSpot{11250, 75, 420, 435};
 inline constexpr TwipsRect MinimiseSpot{10860, 135, 315, 315};
 inline constexpr TwipsRect TotalBox{570, 5565, 2430, 315};
-inline constexpr TwipsRect ScoreBox(int index) {
+inline constexpr TwipsRect scoreBox(int index) {
     return {570, 1005 + 315 * index, 2415, 330};
 }
 // The line that splits the score grid into its name and score columns.

@@ -8,7 +8,7 @@
 
 namespace quibbix {
 
-int32_t ColourValue(QRgb pixel) {
+int32_t colourValue(QRgb pixel) {
     return static_cast<int32_t>(qRed(pixel) | (qGreen(pixel) << 8) | (qBlue(pixel) << 16));
 }
 
@@ -45,7 +45,7 @@ uint32_t KeyWord(int32_t keyColour) {
 
 // The picture as 0xAARRGGBB words, so that rows can be compared a word at a time. Only a picture
 // stored some other way is converted, once; the colours are those QImage::pixel reports.
-QImage AsArgbWords(const QImage& picture) {
+QImage asArgbWords(const QImage& picture) {
     const QImage::Format format = picture.format();
     if (format == QImage::Format_RGB32 || format == QImage::Format_ARGB32) {
         return picture;
@@ -53,7 +53,7 @@ QImage AsArgbWords(const QImage& picture) {
     return picture.convertToFormat(QImage::Format_ARGB32);
 }
 
-bool IsKey(QRgb word, uint32_t keyWord) {
+bool isKey(QRgb word, uint32_t keyWord) {
     return (word & ColourBits) == keyWord;
 }
 
@@ -64,33 +64,33 @@ bool IsKey(QRgb word, uint32_t keyWord) {
 // the board; 16, 64 and 128 were all slower.
 constexpr int BlockSize = 32;
 
-bool BlockHasKey(const QRgb* block, uint32_t keyWord) {
+bool blockHasKey(const QRgb* block, uint32_t keyWord) {
     uint32_t anyKey = 0;
 #pragma GCC unroll 4
     for (int i = 0; i < BlockSize; ++i) {
-        anyKey |= IsKey(block[i], keyWord) ? ~0u : 0u;
+        anyKey |= isKey(block[i], keyWord) ? ~0u : 0u;
     }
     return anyKey != 0;
 }
 
-bool BlockIsAllKey(const QRgb* block, uint32_t keyWord) {
+bool blockIsAllKey(const QRgb* block, uint32_t keyWord) {
     uint32_t allKey = ~0u;
 #pragma GCC unroll 4
     for (int i = 0; i < BlockSize; ++i) {
-        allKey &= IsKey(block[i], keyWord) ? ~0u : 0u;
+        allKey &= isKey(block[i], keyWord) ? ~0u : 0u;
     }
     return allKey == ~0u;
 }
 
 // The first column from `from` on whose pixel is (or, with key false, is not) the key colour, or
 // `columns` if there is none.
-int FindNext(const QRgb* row, int from, int columns, uint32_t keyWord, bool key) {
+int findNext(const QRgb* row, int from, int columns, uint32_t keyWord, bool key) {
     int x = from;
     while (x + BlockSize <= columns &&
-           !(key ? BlockHasKey(row + x, keyWord) : !BlockIsAllKey(row + x, keyWord))) {
+           !(key ? blockHasKey(row + x, keyWord) : !blockIsAllKey(row + x, keyWord))) {
         x += BlockSize;
     }
-    while (x < columns && IsKey(row[x], keyWord) != key) {
+    while (x < columns && isKey(row[x], keyWord) != key) {
         ++x;
     }
     return x;
@@ -110,11 +110,11 @@ QUIBBIX_ROW_SEARCH_BUILDS void FindRuns(const QRgb* row, int columns, uint32_t k
                                         std::vector<Run>& runs) {
     int x = 0;
     while (x < columns) {
-        const int left = FindNext(row, x, columns, keyWord, /*key=*/false);
+        const int left = findNext(row, x, columns, keyWord, /*key=*/false);
         if (left == columns) {
             break;
         }
-        const int right = FindNext(row, left, columns, keyWord, /*key=*/true);
+        const int right = findNext(row, left, columns, keyWord, /*key=*/true);
         runs.push_back({left, right});
         x = right;
     }
@@ -129,16 +129,16 @@ class RowScanner {
           readColumns_(std::min(scanColumns, pictureColumns)),
           keyWord_(KeyWord(keyColour)) {}
 
-    void Scan(const QRgb* row, std::vector<Run>& runs) const {
+    void scan(const QRgb* row, std::vector<Run>& runs) const {
         runs.clear();
         FindRuns(row, readColumns_, keyWord_, runs);
-        AddMargin(runs);
+        addMargin(runs);
     }
 
   private:
     // Columns past the picture's right edge read as no colour, so they always belong to the shape;
     // a run that reaches the edge goes on into them.
-    void AddMargin(std::vector<Run>& runs) const {
+    void addMargin(std::vector<Run>& runs) const {
         if (scanColumns_ <= readColumns_) {
             return;
         }
@@ -161,19 +161,19 @@ class BandedRects {
   public:
     explicit BandedRects(size_t expectedRects) { rects_.reserve(expectedRects); }
 
-    void AddRows(int top, int height, const std::vector<Run>& runs) {
+    void addRows(int top, int height, const std::vector<Run>& runs) {
         if (!runs.empty() && top == bandBottom_ && runs == bandRuns_) {
             bandBottom_ += height;
             return;
         }
-        Flush();
+        flush();
         bandRuns_ = runs;
         bandTop_ = top;
         bandBottom_ = top + height;
     }
 
-    QRegion TakeRegion() {
-        Flush();
+    QRegion takeRegion() {
+        flush();
         QRegion region;
         if (!rects_.empty()) {
             region.setRects(rects_.data(), static_cast<int>(rects_.size()));
@@ -182,7 +182,7 @@ class BandedRects {
     }
 
   private:
-    void Flush() {
+    void flush() {
         for (const Run& run : bandRuns_) {
             rects_.emplace_back(run.left, bandTop_, run.right - run.left, bandBottom_ - bandTop_);
         }
@@ -197,7 +197,7 @@ class BandedRects {
 
 }  // namespace
 
-QRegion RegionFromPicture(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
+QRegion regionFromPicture(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
                           int32_t& keyColour) {
     if (picture.isNull()) {
         if (keyColour < 1) {
@@ -206,13 +206,13 @@ QRegion RegionFromPicture(const QImage& picture, int32_t widthTwips, int32_t hei
         return {};
     }
 
-    const QImage words = AsArgbWords(picture);
+    const QImage words = asArgbWords(picture);
     if (keyColour < 1) {
-        keyColour = ColourValue(words.pixel(0, 0));
+        keyColour = colourValue(words.pixel(0, 0));
     }
 
-    const int rows = std::max(0, PixelsFromTwips(heightTwips));
-    const int columns = std::max(0, PixelsFromTwips(widthTwips));
+    const int rows = std::max(0, pixelsFromTwips(heightTwips));
+    const int columns = std::max(0, pixelsFromTwips(widthTwips));
     if (rows == 0 || columns == 0) {
         return {};
     }
@@ -222,14 +222,14 @@ QRegion RegionFromPicture(const QImage& picture, int32_t widthTwips, int32_t hei
     BandedRects bands(static_cast<size_t>(pictureRows) + 1);
     std::vector<Run> runs;
     for (int y = 0; y < pictureRows; ++y) {
-        scanner.Scan(reinterpret_cast<const QRgb*>(words.constScanLine(y)), runs);
-        bands.AddRows(y, 1, runs);
+        scanner.scan(reinterpret_cast<const QRgb*>(words.constScanLine(y)), runs);
+        bands.addRows(y, 1, runs);
     }
     // Rows below the picture read as no colour from edge to edge, all alike.
     if (rows > pictureRows) {
-        bands.AddRows(pictureRows, rows - pictureRows, {{0, columns}});
+        bands.addRows(pictureRows, rows - pictureRows, {{0, columns}});
     }
-    return bands.TakeRegion();
+    return bands.takeRegion();
 }
 
 }  // namespace quibbix

@@ -9,7 +9,7 @@ namespace quibbix {
 
 // A colour as the game stores it: red in the low byte, green in the second, blue in the third,
 // high byte 0. Alpha is dropped: every picture is treated as opaque.
-int32_t ColourValue(QRgb pixel);
+int32_t colourValue(QRgb pixel);
 
 // The shape of a picture: every pixel of the scan area whose colour differs from the key colour.
 //
@@ -22,7 +22,7 @@ int32_t ColourValue(QRgb pixel);
 //
 // A null picture has nothing to show and gives an empty region; a detection request then hands
 // back -1, the value that a read outside any picture gives.
-QRegion RegionFromPicture(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
+QRegion regionFromPicture(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
                           int32_t& keyColour);
 
 }  // namespace quibbix

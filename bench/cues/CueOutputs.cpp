@@ -28,7 +28,7 @@
 
 namespace {
 
-double MonotonicSeconds() {
+double monotonicSeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }
@@ -51,7 +51,7 @@ class SoundEffectCue {
 class AudioSinkCue {
   public:
     AudioSinkCue(const std::string& file, QObject* parent) : feeder_(parent) {
-        sound_ = quibbix::ReadWavFile(file);
+        sound_ = quibbix::readWavFile(file);
         if (!sound_) {
             return;
         }
@@ -60,7 +60,8 @@ class AudioSinkCue {
         format.setChannelCount(sound_->channels);
         format.setSampleFormat(QAudioFormat::Int16);
         sink_ = std::make_unique<QAudioSink>(QMediaDevices::defaultAudioOutput(), format);
-        sink_->setBufferSize(static_cast<qsizetype>(sound_->sampleRate * sound_->channels * 2 / 10));
+        sink_->setBufferSize(
+            static_cast<qsizetype>(sound_->sampleRate * sound_->channels * 2 / 10));
         QObject::connect(&feeder_, &QTimer::timeout, [this] { feed(); });
         feeder_.start(5);
     }
@@ -128,7 +129,8 @@ class MixerCue {
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     if (argc != 5) {
-        std::fprintf(stderr, "usage: %s pulse|qsoundeffect|qaudiosink|sdlmixer FILE PLAYS INTERVAL_MS\n",
+        std::fprintf(stderr,
+                     "usage: %s pulse|qsoundeffect|qaudiosink|sdlmixer FILE PLAYS INTERVAL_MS\n",
                      argv[0]);
         return 2;
     }
@@ -144,7 +146,7 @@ int main(int argc, char* argv[]) {
     std::unique_ptr<MixerCue> mixer;
     if (output == "pulse") {
         pulse = std::make_unique<quibbix::PulseAudioOutput>("quibbix-cue-bench");
-        play = [&] { pulse->PlayFile(file); };
+        play = [&] { pulse->playFile(file); };
     } else if (output == "qsoundeffect") {
         effect = std::make_unique<SoundEffectCue>(QString::fromStdString(file));
         play = [&] { effect->play(); };
@@ -166,7 +168,7 @@ int main(int argc, char* argv[]) {
             application.quit();
             return;
         }
-        std::printf("play %.6f\n", MonotonicSeconds());
+        std::printf("play %.6f\n", monotonicSeconds());
         std::fflush(stdout);
         play();
         ++played;

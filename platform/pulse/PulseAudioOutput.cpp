@@ -24,7 +24,7 @@ PulseAudioOutput::PulseAudioOutput(std::string applicationName)
     }
     // The connection is made on the loop's thread, so that the window never waits for it.
     pa_threaded_mainloop_lock(loop_);
-    ScheduleConnect();
+    scheduleConnect();
     pa_threaded_mainloop_unlock(loop_);
 }
 
@@ -34,7 +34,7 @@ PulseAudioOutput::~PulseAudioOutput() {
     }
     pa_threaded_mainloop_stop(loop_);
     // The loop's thread has ended: nothing else touches these any more.
-    StopPlaying();
+    stopPlaying();
     waiting_.reset();
     if (context_ != nullptr) {
         pa_context_set_state_callback(context_, nullptr, nullptr);
@@ -44,20 +44,20 @@ PulseAudioOutput::~PulseAudioOutput() {
     pa_threaded_mainloop_free(loop_);
 }
 
-void PulseAudioOutput::PlayFile(const std::string& path) {
+void PulseAudioOutput::playFile(const std::string& path) {
     if (loop_ == nullptr) {
         return;
     }
-    Sound sound = SoundFor(path);
+    Sound sound = soundFor(path);
     if (!sound) {
         return;
     }
     pa_threaded_mainloop_lock(loop_);
-    Play(std::move(sound));
+    play(std::move(sound));
     pa_threaded_mainloop_unlock(loop_);
 }
 
-PulseAudioOutput::Sound PulseAudioOutput::SoundFor(const std::string& path) {
+PulseAudioOutput::Sound PulseAudioOutput::soundFor(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
         files_.erase(path);
@@ -69,27 +69,27 @@ PulseAudioOutput::Sound PulseAudioOutput::SoundFor(const std::string& path) {
     LoadedFile& file = files_[path];
     if (file.stamp != stamp) {
         file.stamp = stamp;
-        std::optional<PcmSound> decoded = ReadWavFile(path);
+        std::optional<PcmSound> decoded = readWavFile(path);
         file.sound = decoded ? std::make_shared<const PcmSound>(std::move(*decoded)) : nullptr;
     }
     return file.sound;
 }
 
-void PulseAudioOutput::ScheduleConnect() {
+void PulseAudioOutput::scheduleConnect() {
     if (!connectScheduled_) {
         connectScheduled_ = true;
-        pa_mainloop_api_once(pa_threaded_mainloop_get_api(loop_), OnConnectRequested, this);
+        pa_mainloop_api_once(pa_threaded_mainloop_get_api(loop_), onConnectRequested, this);
     }
 }
 
-void PulseAudioOutput::OnConnectRequested(pa_mainloop_api*, void* self) {
+void PulseAudioOutput::onConnectRequested(pa_mainloop_api*, void* self) {
     auto* output = static_cast<PulseAudioOutput*>(self);
     output->connectScheduled_ = false;
-    output->Connect();
+    output->connect();
 }
 
-void PulseAudioOutput::Connect() {
-    StopPlaying();
+void PulseAudioOutput::connect() {
+    stopPlaying();
     if (context_ != nullptr) {
         pa_context_set_state_callback(context_, nullptr, nullptr);
         pa_context_disconnect(context_);
@@ -105,7 +105,7 @@ void PulseAudioOutput::Connect() {
         waiting_.reset();
         return;
     }
-    pa_context_set_state_callback(context_, OnContextState, this);
+    pa_context_set_state_callback(context_, onContextState, this);
     // A game never starts a sound server of its own; it uses the desktop's or none.
     if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
         pa_context_set_state_callback(context_, nullptr, nullptr);
@@ -115,7 +115,7 @@ void PulseAudioOutput::Connect() {
     }
 }
 
-void PulseAudioOutput::OnContextState(pa_context* context, void* self) {
+void PulseAudioOutput::onContextState(pa_context* context, void* self) {
     auto* output = static_cast<PulseAudioOutput*>(self);
     if (context != output->context_) {
         return;
@@ -125,14 +125,14 @@ void PulseAudioOutput::OnContextState(pa_context* context, void* self) {
             Sound waiting = std::move(output->waiting_);
             output->waiting_.reset();
             if (waiting && Clock::now() - output->waitingSince_ <= LatestWaitingCue) {
-                output->Play(std::move(waiting));
+                output->play(std::move(waiting));
             }
             break;
         }
         case PA_CONTEXT_FAILED:
         case PA_CONTEXT_TERMINATED:
             // The server has gone: silence until the next cue finds one again.
-            output->StopPlaying();
+            output->stopPlaying();
             output->waiting_.reset();
             break;
         default:
@@ -140,18 +140,18 @@ void PulseAudioOutput::OnContextState(pa_context* context, void* self) {
     }
 }
 
-void PulseAudioOutput::Play(Sound sound) {
+void PulseAudioOutput::play(Sound sound) {
     const pa_context_state_t state =
         context_ != nullptr ? pa_context_get_state(context_) : PA_CONTEXT_FAILED;
     if (state != PA_CONTEXT_READY) {
         waiting_ = std::move(sound);
         waitingSince_ = Clock::now();
         if (!PA_CONTEXT_IS_GOOD(state)) {
-            ScheduleConnect();
+            scheduleConnect();
         }
         return;
     }
-    StopPlaying();  // one cue at a time: the new one cuts the old one short
+    stopPlaying();  // one cue at a time: the new one cuts the old one short
     const pa_sample_spec spec{PA_SAMPLE_S16LE, sound->sampleRate, sound->channels};
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "game");
@@ -161,14 +161,14 @@ void PulseAudioOutput::Play(Sound sound) {
         return;
     }
     streamSound_ = std::move(sound);
-    pa_stream_set_state_callback(stream_, OnStreamState, this);
+    pa_stream_set_state_callback(stream_, onStreamState, this);
     if (pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) <
         0) {
-        StopPlaying();
+        stopPlaying();
     }
 }
 
-void PulseAudioOutput::StopPlaying() {
+void PulseAudioOutput::stopPlaying() {
     if (stream_ != nullptr) {
         pa_stream_set_state_callback(stream_, nullptr, nullptr);
         pa_stream_disconnect(stream_);
@@ -178,12 +178,12 @@ void PulseAudioOutput::StopPlaying() {
     streamSound_.reset();
 }
 
-void PulseAudioOutput::WriteCue(pa_stream* stream) {
+void PulseAudioOutput::writeCue(pa_stream* stream) {
     const std::vector<int16_t>& samples = streamSound_->samples;
     // The library copies the samples, so the cue's own buffer stays untouched and shared.
     if (pa_stream_write(stream, samples.data(), samples.size() * sizeof(int16_t), nullptr, 0,
                         PA_SEEK_RELATIVE) < 0) {
-        StopPlaying();
+        stopPlaying();
         return;
     }
     // The whole cue is there: start it now rather than wait for the server's pre-buffer to fill.
@@ -191,34 +191,34 @@ void PulseAudioOutput::WriteCue(pa_stream* stream) {
     if (pa_operation* trigger = pa_stream_trigger(stream, nullptr, nullptr)) {
         pa_operation_unref(trigger);
     }
-    if (pa_operation* drain = pa_stream_drain(stream, OnDrained, this)) {
+    if (pa_operation* drain = pa_stream_drain(stream, onDrained, this)) {
         pa_operation_unref(drain);
     }
 }
 
-void PulseAudioOutput::OnStreamState(pa_stream* stream, void* self) {
+void PulseAudioOutput::onStreamState(pa_stream* stream, void* self) {
     auto* output = static_cast<PulseAudioOutput*>(self);
     if (stream != output->stream_) {
         return;
     }
     switch (pa_stream_get_state(stream)) {
         case PA_STREAM_READY:
-            output->WriteCue(stream);
+            output->writeCue(stream);
             break;
         case PA_STREAM_FAILED:
         case PA_STREAM_TERMINATED:
-            output->StopPlaying();
+            output->stopPlaying();
             break;
         default:
             break;
     }
 }
 
-void PulseAudioOutput::OnDrained(pa_stream* stream, int, void* self) {
+void PulseAudioOutput::onDrained(pa_stream* stream, int, void* self) {
     auto* output = static_cast<PulseAudioOutput*>(self);
     // The cue has been played to its end; a stream that a newer cue replaced is gone already.
     if (stream == output->stream_) {
-        output->StopPlaying();
+        output->stopPlaying();
     }
 }
 

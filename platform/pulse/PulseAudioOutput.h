@@ -25,7 +25,7 @@ class PulseAudioOutput : public AudioOutput {
     PulseAudioOutput(const PulseAudioOutput&) = delete;
     PulseAudioOutput& operator=(const PulseAudioOutput&) = delete;
 
-    void PlayFile(const std::string& path) override;
+    void playFile(const std::string& path) override;
 
   private:
     using Clock = std::chrono::steady_clock;
@@ -42,18 +42,18 @@ class PulseAudioOutput : public AudioOutput {
         Sound sound;  // null: the file is no cue this output can play
     };
 
-    Sound SoundFor(const std::string& path);
+    Sound soundFor(const std::string& path);
 
     // The rest runs with the main loop locked, on the caller's thread or on the loop's own.
-    void ScheduleConnect();
-    void Connect();
-    void Play(Sound sound);
-    void StopPlaying();
-    void WriteCue(pa_stream* stream);
-    static void OnConnectRequested(pa_mainloop_api* api, void* self);
-    static void OnContextState(pa_context* context, void* self);
-    static void OnStreamState(pa_stream* stream, void* self);
-    static void OnDrained(pa_stream* stream, int success, void* self);
+    void scheduleConnect();
+    void connect();
+    void play(Sound sound);
+    void stopPlaying();
+    void writeCue(pa_stream* stream);
+    static void onConnectRequested(pa_mainloop_api* api, void* self);
+    static void onContextState(pa_context* context, void* self);
+    static void onStreamState(pa_stream* stream, void* self);
+    static void onDrained(pa_stream* stream, int success, void* self);
 
     const std::string applicationName_;
     std::map<std::string, LoadedFile> files_;  // only touched by the caller's thread

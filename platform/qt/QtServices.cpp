@@ -6,7 +6,7 @@
 
 namespace quibbix {
 
-Answer MessageBoxQuestions::Ask(std::string_view message, std::string_view title) {
+Answer MessageBoxQuestions::ask(std::string_view message, std::string_view title) {
     QMessageBox box(QMessageBox::Question,
                     QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())),
                     QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
@@ -16,13 +16,7 @@ Answer MessageBoxQuestions::Ask(std::string_view message, std::string_view title
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void WidgetRepainter::RepaintNow() {
-    if (widget_) {
-        widget_->repaint();
-    }
-}
-
-std::string ApplicationDirectory::Path() const {
+std::string ApplicationDirectory::path() const {
     return QCoreApplication::applicationDirPath().toStdString();
 }
 

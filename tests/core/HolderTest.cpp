@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FakeBoard.h"
+#include "FakeView.h"
 
 namespace quibbix {
 namespace {
@@ -9,34 +9,33 @@ using testing::TestTable;
 
 TEST(Holder, ADieClickBeforeTheFirstRollDoesNothing) {
     TestTable t;
-    t.game.tpicRolled_Click(2);
-    EXPECT_TRUE(t.DiceAtStart());
+    t.game.toggleDie(2);
+    EXPECT_TRUE(t.diceAtStart());
     EXPECT_TRUE(t.cues.played.empty());
-    EXPECT_EQ(t.state().SlotUsed, (std::array<int16_t, DieCount>{}));
 }
 
 TEST(Holder, HeldDiceTakeTheFirstFreeSlot) {
     TestTable t;
-    t.LayDice({0, 1, 2, 3, 4});
+    t.lay({0, 1, 2, 3, 4});
     const struct {
-        int16_t die;
+        int die;
         int32_t left;
     } clicks[] = {{3, 400}, {0, 1600}, {4, 2800}};
     for (const auto& c : clicks) {
-        t.game.tpicRolled_Click(c.die);
-        EXPECT_EQ(t.board.dice[c.die].left, c.left) << "die " << c.die;
-        EXPECT_EQ(t.board.dice[c.die].top, HolderTop) << "die " << c.die;
+        t.game.toggleDie(c.die);
+        EXPECT_EQ(t.view.dice[c.die].left, c.left) << "die " << c.die;
+        EXPECT_EQ(t.view.dice[c.die].top, HolderTop) << "die " << c.die;
     }
-    EXPECT_EQ(t.state().SlotUsed, (std::array<int16_t, DieCount>{-1, -1, -1, 0, 0}));
 
     // Releasing the die in slot 0 frees it for the next die held.
-    t.random.Add({0.5, 0.25});
-    t.game.tpicRolled_Click(3);
-    EXPECT_EQ(t.board.dice[3].top, 2750);
-    EXPECT_EQ(t.board.dice[3].left, 2250);
-    EXPECT_EQ(t.state().SlotUsed, (std::array<int16_t, DieCount>{0, -1, -1, 0, 0}));
-    t.game.tpicRolled_Click(1);
-    EXPECT_EQ(t.board.dice[1].left, 400);
+    t.random.add({0.5, 0.25});
+    t.game.toggleDie(3);
+    EXPECT_EQ(t.view.dice[3].top, 2750);
+    EXPECT_EQ(t.view.dice[3].left, 2250);
+    t.game.toggleDie(1);
+    EXPECT_EQ(t.view.dice[1].left, 400);
+    t.game.toggleDie(2);
+    EXPECT_EQ(t.view.dice[2].left, 4000);
 }
 
 TEST(Holder, ReleasedDiceLandInTheUpperBoardAndKeepTheirFace) {
@@ -47,32 +46,27 @@ TEST(Holder, ReleasedDiceLandInTheUpperBoardAndKeepTheirFace) {
     } cases[] = {{0.0, 0, 0}, {0.9999999999, 5499, 8999}};
     for (const auto& c : cases) {
         TestTable t;
-        t.LayDice({0, 1, 2, 3, 4}, 3);  // holding works after the third roll too
-        t.game.tpicRolled_Click(2);
-        const DieRectangle rect = t.state().DieRect[2];
-        t.random.Add({c.r, c.r});
-        t.game.tpicRolled_Click(2);
-        EXPECT_EQ(t.board.dice[2].top, c.top);
-        EXPECT_EQ(t.board.dice[2].left, c.left);
-        EXPECT_FALSE(t.game.IsHeld(2));
-        EXPECT_EQ(t.board.dice[2].face, 2);
-        EXPECT_EQ(t.state().DieValue[2], 2);
-        EXPECT_EQ(t.state().DieRect[2].left, rect.left);
+        t.lay({0, 1, 2, 3, 4}, 3);  // holding works after the third roll too
+        t.game.toggleDie(2);
+        t.random.add({c.r, c.r});
+        t.game.toggleDie(2);
+        EXPECT_EQ(t.view.dice[2].top, c.top);
+        EXPECT_EQ(t.view.dice[2].left, c.left);
+        EXPECT_FALSE(t.view.isHeld(2));
+        EXPECT_EQ(t.view.dice[2].face, 2);
         EXPECT_EQ(t.cues.played, (std::vector<Cue>{Cue::DieClick, Cue::DieClick}));
     }
 }
 
-TEST(Holder, ReturnDiceToStartLinesThemUp) {
+TEST(Holder, TheEndOfATurnLinesTheDiceUpInTheStartRow) {
     TestTable t;
-    t.LayDice({0, 1, 2, 3, 4});
-    t.game.tpicRolled_Click(0);
-    t.game.ReturnDiceToStart();
-    EXPECT_TRUE(t.DiceAtStart());
+    t.lay({0, 1, 2, 3, 4});
+    t.game.toggleDie(0);
+    t.game.scoreBox(11);
+    EXPECT_TRUE(t.diceAtStart());
     for (int die = 1; die < DieCount; ++die) {
-        EXPECT_EQ(t.board.dice[die].left - (t.board.dice[die - 1].left + 1050), 50);
+        EXPECT_EQ(t.view.dice[die].left - (t.view.dice[die - 1].left + 1050), 50);
     }
-    // Only the callers that end a turn free the slots.
-    EXPECT_EQ(t.state().SlotUsed[0], FlagSet);
 }
 
 }  // namespace

@@ -1,120 +1,126 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 
-#include "FakeBoard.h"
-#include "game/NumberText.h"
+#include "FakeView.h"
 #include "platform/SeededRandom.h"
 
 namespace quibbix {
 namespace {
 
-using testing::FakeBoard;
+using testing::FakeView;
 
 // A player who clicks anything at random and answers questions at random.
 struct RandomPlayer : QuestionBox {
     std::mt19937 choices{20261210};
-    Answer Ask(std::string_view, std::string_view) override {
+    Answer ask(std::string_view, std::string_view) override {
         return choices() % 2 == 0 ? Answer::Yes : Answer::No;
     }
-    int Pick(int count) { return static_cast<int>(choices() % static_cast<unsigned>(count)); }
-};
-
-struct NoRepaint : Repainter {
-    void RepaintNow() override {}
+    int pick(int count) { return static_cast<int>(choices() % static_cast<unsigned>(count)); }
 };
 
 struct NoSound : CuePlayer {
-    void Play(Cue) override {}
+    void play(Cue) override {}
 };
 
-bool Overlap(const DieRectangle& a, const DieRectangle& b) {
-    return std::max(a.left, b.left) < std::min(a.right, b.right) &&
-           std::max(a.top, b.top) < std::min(a.bottom, b.bottom);
+int64_t valueOf(const std::string& text) {
+    return text.empty() ? 0 : std::stoll(text);
 }
 
 class RandomPlay : public ::testing::Test {
   protected:
-    FakeBoard board;
+    FakeView view;
     SeededRandom random{12345.5f};
     RandomPlayer player;
-    NoRepaint repainter;
     NoSound sounds;
-    Game game{board, Services{random, player, repainter, sounds}};
+    Game game{view, Services{random, player, sounds}};
 
-    void ExpectHolderMatchesDice(int step) {
-        for (int slot = 0; slot < DieCount; ++slot) {
-            bool occupied = false;
-            for (int die = 0; die < DieCount; ++die) {
-                occupied = occupied || (board.dice[die].left == game.State().HolderLeft[slot] &&
-                                        board.dice[die].top == HolderTop);
+    void expectHolderHoldsHeldDiceApart(int step) {
+        std::vector<int32_t> lefts;
+        for (const auto& die : view.dice) {
+            if (die.top == HolderTop) {
+                lefts.push_back(die.left);
+                ASSERT_TRUE(
+                    std::count(std::begin(HolderSlotLeft), std::end(HolderSlotLeft), die.left) == 1)
+                    << "a held die off its slot at step " << step;
             }
-            ASSERT_EQ(game.State().SlotUsed[slot] == FlagSet, occupied)
-                << "slot " << slot << " at step " << step;
         }
+        std::sort(lefts.begin(), lefts.end());
+        ASSERT_TRUE(std::adjacent_find(lefts.begin(), lefts.end()) == lefts.end())
+            << "two dice in one slot at step " << step;
     }
 
-    void ExpectRollPlacedDiceApart(const std::array<bool, DieCount>& heldBefore, int step) {
-        const auto& rect = game.State().DieRect;
+    void expectRolledDiceApart(const std::array<bool, DieCount>& heldBefore, int step) {
         for (int die = 0; die < DieCount; ++die) {
-            if (heldBefore[die]) {
-                continue;
-            }
             for (int lower = 0; lower < die; ++lower) {
-                // Every lower die, placed now or held with its last spot, keeps this one away.
-                ASSERT_FALSE(Overlap(rect[die], rect[lower]))
-                    << "dice " << lower << " and " << die << " at step " << step;
+                if (heldBefore[die] || heldBefore[lower]) {
+                    continue;
+                }
+                const auto& a = view.dice[die];
+                const auto& b = view.dice[lower];
+                const bool apart = std::max(a.left, b.left) >= std::min(a.left, b.left) + 1050 ||
+                                   std::max(a.top, b.top) >= std::min(a.top, b.top) + 1005;
+                ASSERT_TRUE(apart) << "dice " << lower << " and " << die << " at step " << step;
             }
         }
     }
 
-    void ExpectCardAddsUp(int step) {
+    void expectCardAddsUp(int step) {
         int64_t boxes = 0;
         int64_t upper = 0;
-        for (int box = 0; box < ScoreBoxCount; ++box) {
-            boxes += NumericValue(board.boxes[box]);
+        for (int box = 0; box < BoxCount; ++box) {
+            boxes += valueOf(view.boxes[box]);
             if (box <= 5) {
-                upper += NumericValue(board.boxes[box]);
+                upper += valueOf(view.boxes[box]);
             }
         }
-        ASSERT_EQ(board.bonus == "35", upper > 62) << "step " << step;
-        if (board.total.empty()) {
+        ASSERT_EQ(view.bonus == "35", upper > 62) << "step " << step;
+        if (view.total.empty()) {
             ASSERT_EQ(boxes, 0) << "step " << step;
         } else {
-            ASSERT_EQ(NumericValue(board.total), boxes + NumericValue(board.bonus))
-                << "step " << step;
+            ASSERT_EQ(valueOf(view.total), boxes + valueOf(view.bonus)) << "step " << step;
         }
     }
 };
 
 TEST_F(RandomPlay, InvariantsHoldThroughAHundredThousandActions) {
-    game.Form_Load();
-    for (int die = 0; die < DieCount; ++die) {
-        board.ShowFace(die, 5);
-    }
+    game.start();
+    int rollsThisTurn = 0;
     for (int step = 0; step < 100000; ++step) {
-        const int action = player.Pick(20);
+        const int action = player.pick(20);
         if (action < 6) {
-            const int16_t countBefore = game.State().RollCount;
             std::array<bool, DieCount> heldBefore{};
             for (int die = 0; die < DieCount; ++die) {
-                heldBefore[die] = game.IsHeld(die);
+                heldBefore[die] = view.isHeld(die);
             }
-            game.imgRoll_Click();
-            if (game.State().RollCount == countBefore + 1) {
-                ExpectRollPlacedDiceApart(heldBefore, step);
+            const auto before = view.dice;
+            const bool wouldGo = game.pointerOverRoll() == RollPointer::Arrow;
+            game.roll();
+            rollsThisTurn += wouldGo ? 1 : 0;
+            ASSERT_LE(rollsThisTurn, 3) << "step " << step;
+            if (wouldGo) {
+                expectRolledDiceApart(heldBefore, step);
+            } else {
+                for (int die = 0; die < DieCount; ++die) {
+                    ASSERT_EQ(view.dice[die].left, before[die].left) << "step " << step;
+                }
             }
         } else if (action < 14) {
-            game.tpicRolled_Click(static_cast<int16_t>(player.Pick(DieCount)));
+            game.toggleDie(player.pick(DieCount));
         } else if (action < 19) {
-            game.lblScore_Click(static_cast<int16_t>(player.Pick(ScoreBoxCount)));
+            game.scoreBox(player.pick(BoxCount));
         } else {
-            game.imgReset_Click();
+            game.reset();
         }
-        ASSERT_GE(game.State().RollCount, 0) << "step " << step;
-        ASSERT_LE(game.State().RollCount, 3) << "step " << step;
-        ExpectHolderMatchesDice(step);
-        ExpectCardAddsUp(step);
+        bool home = true;
+        for (int die = 0; die < DieCount; ++die) {
+            home = home && view.dice[die].left == StartLeft[die] && view.dice[die].top == StartTop;
+        }
+        rollsThisTurn = home ? 0 : rollsThisTurn;
+        expectHolderHoldsHeldDiceApart(step);
+        expectCardAddsUp(step);
         if (::testing::Test::HasFatalFailure()) {
             return;
         }

@@ -1,199 +1,201 @@
 #include <gtest/gtest.h>
 
-#include "FakeBoard.h"
+#include "FakeView.h"
+#include "table/DiceTable.h"
 
 namespace quibbix {
 namespace {
 
-using testing::FaceR;
-using testing::FirstTopR;
-using testing::LeftR;
-using testing::RedrawTopR;
+using testing::faceR;
+using testing::firstTopR;
+using testing::leftR;
+using testing::redrawTopR;
+using testing::ScriptedRandom;
 using testing::TestTable;
 
-struct Spot {
-    int32_t left;
-    int32_t top;
+constexpr TwipsSize Board{11835, 8970};
+constexpr TwipsSize DieSize{1050, 1005};
+
+// The dice table on its own, with scripted random numbers.
+struct Table {
+    ScriptedRandom random;
+    DiceTable table{random};
+
+    void roll() { table.roll(Board, DieSize); }
+    TwipsPoint at(int die) const { return table.die(die).position; }
 };
 
 TEST(Roll, DrawsTargetsThenFacesAndRedrawsOnOverlap) {
-    TestTable t;
+    Table t;
     // Targets: die 1 is drawn right onto die 0, die 3 right onto die 2.
-    const Spot targets[] = {{3000, 100}, {3500, 600}, {6000, 2000}, {6500, 2500}, {7500, 4000}};
-    for (const Spot& s : targets) {
-        t.random.Add({LeftR(s.left), FirstTopR(s.top)});
+    const TwipsPoint targets[] = {
+        {3000, 100}, {3500, 600}, {6000, 2000}, {6500, 2500}, {7500, 4000}};
+    for (const TwipsPoint& s : targets) {
+        t.random.add({leftR(s.left), firstTopR(s.top)});
     }
-    t.random.Add({FaceR(0)});                                 // die 0 stays where drawn
-    t.random.Add({FaceR(1), LeftR(4100), RedrawTopR(6184)});  // die 1 lies on die 0
-    t.random.Add({FaceR(2)});                                 // die 1, second attempt
-    t.random.Add({FaceR(3)});                                 // die 2
-    t.random.Add({FaceR(4), LeftR(2985), RedrawTopR(85)});    // die 3 lies on die 2
-    t.random.Add({FaceR(5), LeftR(9494), RedrawTopR(5000)});  // then on die 0
-    t.random.Add({FaceR(0)});                                 // die 3, third attempt
-    t.random.Add({FaceR(1)});                                 // die 4
-    t.game.RequestRoll();
+    t.random.add({faceR(0)});                                 // die 0 stays where drawn
+    t.random.add({faceR(1), leftR(4100), redrawTopR(6184)});  // die 1 lies on die 0
+    t.random.add({faceR(2)});                                 // die 1, second attempt
+    t.random.add({faceR(3)});                                 // die 2
+    t.random.add({faceR(4), leftR(2985), redrawTopR(85)});    // die 3 lies on die 2
+    t.random.add({faceR(5), leftR(9494), redrawTopR(5000)});  // then on die 0
+    t.random.add({faceR(0)});                                 // die 3, third attempt
+    t.random.add({faceR(1)});                                 // die 4
+    t.roll();
     EXPECT_TRUE(t.random.numbers.empty()) << "draws left over: the order is off";
 
-    const Spot expected[] = {{3000, 100}, {4100, 6184}, {6000, 2000}, {9494, 5000}, {7500, 4000}};
-    const int16_t faces[] = {0, 2, 3, 0, 1};
+    const TwipsPoint expected[] = {
+        {3000, 100}, {4100, 6184}, {6000, 2000}, {9494, 5000}, {7500, 4000}};
+    const int faces[] = {0, 2, 3, 0, 1};
     for (int die = 0; die < DieCount; ++die) {
-        EXPECT_EQ(t.board.dice[die].left, expected[die].left) << "die " << die;
-        EXPECT_EQ(t.board.dice[die].top, expected[die].top) << "die " << die;
-        EXPECT_EQ(t.state().DieValue[die], faces[die]) << "die " << die;
-        EXPECT_EQ(t.board.dice[die].face, faces[die]) << "die " << die;
-        EXPECT_EQ(t.board.dice[die].shapedWithFace, faces[die]) << "die " << die;
-        const DieRectangle& r = t.state().DieRect[die];
+        SCOPED_TRACE("die " + std::to_string(die));
+        EXPECT_EQ(t.at(die), expected[die]);
+        EXPECT_EQ(t.table.die(die).face, faces[die]);
+        const TwipsRect& r = t.table.die(die).lastRolled;
         EXPECT_EQ(r.left, expected[die].left);
         EXPECT_EQ(r.top, expected[die].top);
-        EXPECT_EQ(r.right, expected[die].left + 1050);
-        EXPECT_EQ(r.bottom, expected[die].top + 1005);
+        EXPECT_EQ(r.width, 1050);
+        EXPECT_EQ(r.height, 1005);
     }
-    EXPECT_EQ(t.state().RollCount, 1);
 }
 
 TEST(Roll, DrawsReachBothEndsOfTheirRanges) {
     const struct {
         double r;
-        Spot first;   // die 0's first draw
-        Spot redraw;  // die 1's spot after it was drawn onto die 0
+        TwipsPoint first;   // die 0's first draw
+        TwipsPoint redraw;  // die 1's spot after it was drawn onto die 0
     } cases[] = {{0.0, {2985, 85}, {2985, 85}}, {0.9999999999, {9494, 5646}, {9494, 6184}}};
-    const Spot clear[] = {{6000, 2500}, {3000, 3000}, {4500, 4000}, {7500, 1000}};
+    const TwipsPoint clear[] = {{6000, 2500}, {3000, 3000}, {4500, 4000}, {7500, 1000}};
     for (const auto& c : cases) {
-        TestTable first;
-        first.random.Add({c.r, c.r});
-        for (const Spot& s : clear) {
-            first.random.Add({LeftR(s.left), FirstTopR(s.top)});
+        SCOPED_TRACE("r = " + std::to_string(c.r));
+        Table first;
+        first.random.add({c.r, c.r});
+        for (const TwipsPoint& s : clear) {
+            first.random.add({leftR(s.left), firstTopR(s.top)});
         }
-        first.random.Add({0.1, 0.2, 0.3, 0.4, 0.5});
-        first.game.RequestRoll();
-        EXPECT_EQ(first.board.dice[0].left, c.first.left);
-        EXPECT_EQ(first.board.dice[0].top, c.first.top);
+        first.random.add({0.1, 0.2, 0.3, 0.4, 0.5});
+        first.roll();
+        EXPECT_EQ(first.at(0), c.first);
 
-        TestTable redraw;
-        redraw.random.Add({LeftR(6000), FirstTopR(2500)});
-        for (const Spot& s : clear) {
-            redraw.random.Add({LeftR(s.left), FirstTopR(s.top)});
+        Table redraw;
+        redraw.random.add({leftR(6000), firstTopR(2500)});
+        for (const TwipsPoint& s : clear) {
+            redraw.random.add({leftR(s.left), firstTopR(s.top)});
         }
-        redraw.random.Add({0.1, 0.2, c.r, c.r, 0.3, 0.4, 0.5, 0.6});
-        redraw.game.RequestRoll();
+        redraw.random.add({0.1, 0.2, c.r, c.r, 0.3, 0.4, 0.5, 0.6});
+        redraw.roll();
         EXPECT_TRUE(redraw.random.numbers.empty());
-        EXPECT_EQ(redraw.board.dice[1].left, c.redraw.left);
-        EXPECT_EQ(redraw.board.dice[1].top, c.redraw.top);
+        EXPECT_EQ(redraw.at(1), c.redraw);
     }
 }
 
 TEST(Roll, TouchingEdgesAreNoOverlap) {
-    TestTable t;
-    const Spot targets[] = {{3000, 100}, {4050, 100}, {3000, 1105}, {4050, 1105}, {5100, 100}};
-    for (const Spot& s : targets) {
-        t.random.Add({LeftR(s.left), FirstTopR(s.top)});
+    Table t;
+    const TwipsPoint targets[] = {
+        {3000, 100}, {4050, 100}, {3000, 1105}, {4050, 1105}, {5100, 100}};
+    for (const TwipsPoint& s : targets) {
+        t.random.add({leftR(s.left), firstTopR(s.top)});
     }
-    t.random.Add({0.1, 0.2, 0.3, 0.4, 0.5});  // one face each, no redraw
-    t.game.RequestRoll();
+    t.random.add({0.1, 0.2, 0.3, 0.4, 0.5});  // one face each, no redraw
+    t.roll();
     EXPECT_TRUE(t.random.numbers.empty());
     for (int die = 0; die < DieCount; ++die) {
-        EXPECT_EQ(t.board.dice[die].left, targets[die].left);
-        EXPECT_EQ(t.board.dice[die].top, targets[die].top);
+        EXPECT_EQ(t.at(die), targets[die]) << "die " << die;
     }
 }
 
 TEST(Roll, AHeldDieStillBlocksHigherDiceWithItsLastSpot) {
-    TestTable t;
-    t.Roll({0, 1, 2, 3, 4});  // die 2 lies at (5400, 100)
-    t.game.tpicRolled_Click(2);
-    ASSERT_TRUE(t.game.IsHeld(2));
-    const Spot targets[] = {{3000, 3000}, {5400, 100}, {0, 0}, {5400, 100}, {7000, 3000}};
-    for (const Spot& s : targets) {
-        t.random.Add({LeftR(std::max(s.left, 2985)), FirstTopR(std::max(s.top, 85))});
+    Table t;
+    for (int die = 0; die < DieCount; ++die) {
+        t.random.add({leftR(3000 + 1200 * die), firstTopR(100)});
     }
-    t.random.Add({FaceR(0)});                                // die 0
-    t.random.Add({FaceR(1)});                                // die 1 may lie on die 2's spot
-    t.random.Add({FaceR(3), LeftR(8000), RedrawTopR(100)});  // die 3 may not
-    t.random.Add({FaceR(4)});                                // die 3, second attempt
-    t.random.Add({FaceR(5)});                                // die 4
-    t.game.RequestRoll();
+    t.random.add({faceR(0), faceR(1), faceR(2), faceR(3), faceR(4)});
+    t.roll();  // die 2 lies at (5400, 100)
+    t.table.toggle(2);
+    ASSERT_TRUE(t.table.die(2).isHeld());
+    const TwipsPoint targets[] = {{3000, 3000}, {5400, 100}, {2985, 85}, {5400, 100}, {7000, 3000}};
+    for (const TwipsPoint& s : targets) {
+        t.random.add({leftR(s.left), firstTopR(s.top)});
+    }
+    t.random.add({faceR(0)});                                // die 0
+    t.random.add({faceR(1)});                                // die 1 may lie on die 2's spot
+    t.random.add({faceR(3), leftR(8000), redrawTopR(100)});  // die 3 may not
+    t.random.add({faceR(4)});                                // die 3, second attempt
+    t.random.add({faceR(5)});                                // die 4
+    t.roll();
     EXPECT_TRUE(t.random.numbers.empty());
-    EXPECT_EQ(t.board.dice[1].left, 5400);
-    EXPECT_EQ(t.board.dice[3].left, 8000);
-    EXPECT_TRUE(t.game.IsHeld(2));
-    EXPECT_EQ(t.state().DieValue[2], 2);
-    EXPECT_EQ(t.state().DieRect[2].left, 5400);
+    EXPECT_EQ(t.at(1).left, 5400);
+    EXPECT_EQ(t.at(3).left, 8000);
+    EXPECT_TRUE(t.table.die(2).isHeld());
+    EXPECT_EQ(t.table.die(2).face, 2);
+    EXPECT_EQ(t.table.die(2).lastRolled.left, 5400);
 }
 
 TEST(Roll, AllFiveHeldChangesNoDieButStillChecksFiveOfAKind) {
     TestTable t;
-    t.Roll({4, 4, 4, 4, 1});
-    for (int16_t die = 0; die < DieCount; ++die) {
-        t.game.tpicRolled_Click(die);
-    }
-    const auto before = t.board.dice;
-    t.ScriptRoll({});  // only the ten target draws
-    t.game.RequestRoll();
-    EXPECT_TRUE(t.random.numbers.empty());
-    EXPECT_EQ(t.state().RollCount, 2);
+    t.roll({4, 4, 4, 4, 1});
     for (int die = 0; die < DieCount; ++die) {
-        EXPECT_EQ(t.board.dice[die].left, before[die].left);
-        EXPECT_EQ(t.board.dice[die].top, before[die].top);
-        EXPECT_EQ(t.board.dice[die].face, before[die].face);
+        t.game.toggleDie(die);
     }
+    const auto before = t.view.dice;
+    t.scriptRoll({});  // only the ten target draws
+    t.game.roll();
+    EXPECT_TRUE(t.random.numbers.empty());
+    for (int die = 0; die < DieCount; ++die) {
+        EXPECT_EQ(t.view.dice[die].left, before[die].left);
+        EXPECT_EQ(t.view.dice[die].top, before[die].top);
+        EXPECT_EQ(t.view.dice[die].face, before[die].face);
+    }
+    EXPECT_EQ(t.view.boxes[12], "");
 
     // Five equal held dice are still five of a kind.
     TestTable u;
-    u.Roll({4, 4, 4, 4, 1});
-    u.state().DieValue[4] = 4;  // as if a die had been held on a five
-    for (int16_t die = 0; die < DieCount; ++die) {
-        u.game.tpicRolled_Click(die);
-    }
-    u.ScriptRoll({});
-    u.game.RequestRoll();
-    EXPECT_EQ(u.board.boxes[12], "50");
-}
-
-TEST(Roll, RollDiceBeyondTheThirdRollOnlyCountsAndSounds) {
-    TestTable t;
-    t.Roll({0, 1, 2, 3, 4});
-    t.state().RollCount = 3;
-    const auto before = t.board.dice;
-    t.cues.played.clear();
-    t.game.RollDice();  // RequestRoll never does this
-    EXPECT_EQ(t.state().RollCount, 4);
-    EXPECT_EQ(t.cues.played, std::vector<Cue>{Cue::Roll});
-    EXPECT_EQ(t.random.drawn, 15);  // only the first roll's draws
+    u.lay({4, 4, 4, 4, 4});
     for (int die = 0; die < DieCount; ++die) {
-        EXPECT_EQ(t.board.dice[die].left, before[die].left);
+        u.game.toggleDie(die);
     }
+    u.scriptRoll({});
+    u.game.roll();
+    EXPECT_EQ(u.view.boxes[12], "50");
 }
 
-TEST(Roll, RequestRollRefusesAfterTheThirdRollAndOnAFullCard) {
+TEST(Roll, ARollIsRefusedAfterTheThirdRollAndOnAFullCard) {
     const struct {
         const char* what;
-        int16_t rollCount;
+        int rollsTaken;
         bool cardFull;
     } cases[] = {{"third roll used", 3, false}, {"card full", 0, true}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         TestTable t;
-        t.state().RollCount = c.rollCount;
+        GameSetup setup;
         if (c.cardFull) {
-            t.board.boxes.fill("5");
+            setup.boxes.fill(5);
         }
-        t.board.bannerVisible = true;
-        t.game.imgRoll_Click();
-        EXPECT_EQ(t.state().RollCount, c.rollCount) << c.what;
-        EXPECT_TRUE(t.cues.played.empty()) << c.what;
-        EXPECT_TRUE(t.board.bannerVisible) << c.what;
-        EXPECT_EQ(t.random.drawn, 0) << c.what;
-        EXPECT_EQ(t.state().ShakeArmed, FlagClear) << c.what;
+        t.lay({0, 1, 2, 3, 4}, c.rollsTaken, setup);
+        const auto before = t.view.dice;
+        t.view.bannerVisible = true;
+        t.cues.played.clear();
+        t.game.roll();
+        EXPECT_TRUE(t.cues.played.empty());
+        EXPECT_TRUE(t.view.bannerVisible);
+        EXPECT_EQ(t.random.drawn, 0);
+        EXPECT_EQ(t.view.dice[0].left, before[0].left);
+        t.game.pointerOverRoll();  // a click on Roll disarms the shake, refused or not
+        EXPECT_TRUE(t.cues.played.empty());
     }
 }
 
 TEST(Roll, AnAcceptedRollHidesTheBannerAndRerollsAfterAnAward) {
     TestTable t;
-    t.Roll({1, 1, 1, 1, 1});
-    ASSERT_TRUE(t.board.bannerVisible);
-    t.Roll({0, 1, 2, 3, 4});  // a new turn: all five dice roll again
-    EXPECT_FALSE(t.board.bannerVisible);
-    EXPECT_EQ(t.state().RollCount, 1);
-    EXPECT_EQ(t.state().DieValue, (std::array<int16_t, DieCount>{0, 1, 2, 3, 4}));
+    t.roll({1, 1, 1, 1, 1});
+    ASSERT_TRUE(t.view.bannerVisible);
+    t.roll({0, 1, 2, 3, 4});  // a new turn: all five dice roll again
+    EXPECT_FALSE(t.view.bannerVisible);
+    EXPECT_EQ(t.faces(), (std::array<int, DieCount>{0, 1, 2, 3, 4}));
+    t.roll({0, 1, 2, 3, 4});
+    t.roll({0, 1, 2, 3, 4});
+    EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::NoEntry);  // three rolls in the new turn
 }
 
 }  // namespace

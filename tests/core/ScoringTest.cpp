@@ -5,22 +5,22 @@
 namespace quibbix {
 namespace {
 
-// Faces as pips (1..6), turned into die values (0..5).
-std::array<int16_t, DieCount> Hand(std::array<int, DieCount> pips) {
-    std::array<int16_t, DieCount> values{};
+// Pips (1..6), turned into faces (0..5).
+std::array<int, DieCount> hand(std::array<int, DieCount> pips) {
+    std::array<int, DieCount> faces{};
     for (int i = 0; i < DieCount; ++i) {
-        values[i] = static_cast<int16_t>(pips[i] - 1);
+        faces[i] = pips[i] - 1;
     }
-    return values;
+    return faces;
 }
 
 struct Case {
     std::array<int, DieCount> pips;
-    int16_t box;
-    int16_t points;
+    int box;
+    int points;
 };
 
-TEST(ScoreCategory, PointsOfEachBox) {
+TEST(Scoring, PointsOfEachBox) {
     const Case cases[] = {
         // Upper boxes count only their own face.
         {{1, 1, 2, 3, 1}, 0, 3},
@@ -71,7 +71,7 @@ TEST(ScoreCategory, PointsOfEachBox) {
         {{3, 3, 3, 5, 5}, -1, 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ScoreCategory(Hand(c.pips), c.box), c.points)
+        EXPECT_EQ(scoreFor(c.box, hand(c.pips)), c.points)
             << "box " << c.box << " with " << c.pips[0] << c.pips[1] << c.pips[2] << c.pips[3]
             << c.pips[4];
     }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FakeBoard.h"
+#include "FakeView.h"
 #include "sound/FileCuePlayer.h"
 #include "sound/SoundCues.h"
 
@@ -11,29 +11,32 @@ using testing::TestTable;
 
 TEST(SoundRules, TheShakePlaysOnceAfterStartAndAfterEachBoxClick) {
     TestTable t;
-    t.game.imgRoll_MouseMove();
-    t.game.imgRoll_MouseMove();
+    t.game.pointerOverRoll();
+    t.game.pointerOverRoll();
     EXPECT_EQ(t.cues.played, std::vector<Cue>{Cue::Shake});
 
-    t.game.lblScore_Click(4);  // refused (no roll yet), but arms the shake all the same
-    t.game.imgRoll_MouseMove();
+    t.game.scoreBox(4);  // refused (no roll yet), but arms the shake all the same
+    t.game.pointerOverRoll();
     EXPECT_EQ(t.cues.played, (std::vector<Cue>{Cue::Shake, Cue::Shake}));
 
-    t.game.lblScore_Click(4);
-    t.state().RollCount = 3;
-    t.game.imgRoll_Click();  // refused or not, a click on Roll disarms it
+    GameSetup setup;
+    setup.boxes[4] = 5;
+    t.lay({0, 1, 2, 3, 4}, 3, setup);
+    t.game.pointerOverRoll();
+    t.game.scoreBox(4);  // a filled box: refused, and armed all the same
+    t.game.roll();       // refused or not, a click on Roll disarms it
     t.cues.played.clear();
-    t.game.imgRoll_MouseMove();
+    t.game.pointerOverRoll();
     EXPECT_TRUE(t.cues.played.empty());
 }
 
 TEST(SoundRules, AnAwardAndAResetDoNotArmTheShake) {
     TestTable t;
-    t.Roll({2, 2, 2, 2, 2});
+    t.roll({2, 2, 2, 2, 2});
     t.questions.answers = {Answer::Yes};
-    t.game.imgReset_Click();
+    t.game.reset();
     t.cues.played.clear();
-    t.game.imgRoll_MouseMove();
+    t.game.pointerOverRoll();
     EXPECT_TRUE(t.cues.played.empty());
 }
 
@@ -43,56 +46,54 @@ TEST(SoundRules, EachCueSoundsAtItsMoment) {
     t.cues.onPlay = [&](Cue cue) {
         switch (cue) {
             case Cue::Roll:
-                heard.push_back("roll at count " + std::to_string(t.state().RollCount) +
-                                (t.DiceAtStart() ? " before any die moved" : ""));
+                heard.push_back(std::string("roll") +
+                                (t.diceAtStart() ? " before any die moved" : ""));
                 break;
             case Cue::DieClick:
                 heard.push_back(std::string("click while ") +
-                                (t.game.IsHeld(0) ? "held" : "on the table"));
+                                (t.view.isHeld(0) ? "held" : "on the table"));
                 break;
             case Cue::Reset:
                 heard.push_back(std::string("reset with card ") +
-                                (t.board.boxes[11].empty() ? "clear" : "full") +
-                                (t.DiceAtStart() ? ", dice home" : "") + ", slot 0 " +
-                                (t.state().SlotUsed[0] ? "used" : "free"));
+                                (t.view.boxes[11].empty() ? "clear" : "full") +
+                                (t.diceAtStart() ? ", dice home" : ""));
                 break;
             default:
                 break;
         }
     };
-    t.Roll({0, 1, 2, 3, 4});
-    t.game.tpicRolled_Click(0);
-    t.random.Add({0.5, 0.5});
-    t.game.tpicRolled_Click(0);
-    t.game.tpicRolled_Click(0);
-    t.board.boxes[11] = "15";
+    t.roll({0, 1, 2, 3, 4});
+    t.game.toggleDie(0);
+    t.random.add({0.5, 0.5});
+    t.game.toggleDie(0);
+    t.game.toggleDie(0);
+    t.game.scoreBox(11);
     t.questions.answers = {Answer::Yes};
-    t.game.imgReset_Click();
+    t.game.reset();
     EXPECT_EQ(heard, (std::vector<std::string>{
-                         "roll at count 0 before any die moved",
+                         "roll before any die moved",
                          "click while on the table",
                          "click while held",
                          "click while on the table",
-                         "reset with card clear, dice home, slot 0 used",
+                         "reset with card clear, dice home",
                      }));
 }
 
 TEST(SoundRules, RefusedActionsAreSilent) {
     TestTable t;
-    t.game.tpicRolled_Click(0);  // before the first roll
-    t.state().RollCount = 3;
-    t.game.imgRoll_Click();
-    t.state().RollCount = 0;
-    t.board.boxes.fill("1");
-    t.game.imgRoll_Click();
+    t.game.toggleDie(0);  // before the first roll
+    t.lay({0, 1, 2, 3, 4}, 3);
+    t.game.roll();
+    GameSetup full;
+    full.boxes.fill(1);
+    t.game.start(full);
+    t.game.roll();
     EXPECT_TRUE(t.cues.played.empty());
 }
 
 TEST(SoundRules, ThePointerOverRollTellsWhetherARollWouldGo) {
-    TestTable t;
-    t.state().ShakeArmed = FlagClear;
     const struct {
-        int16_t rollCount;
+        int rollsTaken;
         bool cardFull;
         RollPointer pointer;
     } cases[] = {
@@ -101,10 +102,14 @@ TEST(SoundRules, ThePointerOverRollTellsWhetherARollWouldGo) {
         {0, true, RollPointer::NoEntry},
     };
     for (const auto& c : cases) {
-        t.state().RollCount = c.rollCount;
-        t.board.boxes.fill(c.cardFull ? "0" : "");
-        EXPECT_EQ(t.game.imgRoll_MouseMove(), c.pointer)
-            << "roll count " << c.rollCount << (c.cardFull ? ", card full" : "");
+        TestTable t;
+        GameSetup setup;
+        if (c.cardFull) {
+            setup.boxes.fill(0);
+        }
+        t.lay({0, 1, 2, 3, 4}, c.rollsTaken, setup);
+        EXPECT_EQ(t.game.pointerOverRoll(), c.pointer)
+            << "rolls taken " << c.rollsTaken << (c.cardFull ? ", card full" : "");
     }
 }
 
@@ -122,39 +127,20 @@ TEST(SoundRules, CueFilesLieBesideTheProgram) {
         {Cue::Roll, "/", "/rolldice.wav"},
     };
     struct Directory : ProgramDirectory {
-        std::string path;
-        std::string Path() const override { return path; }
+        std::string directory;
+        std::string path() const override { return directory; }
     };
     struct Output : AudioOutput {
         std::vector<std::string> files;
-        void PlayFile(const std::string& file) override { files.push_back(file); }
+        void playFile(const std::string& file) override { files.push_back(file); }
     };
     for (const auto& c : cases) {
         Directory directory;
-        directory.path = c.directory;
+        directory.directory = c.directory;
         Output output;
         FileCuePlayer player(directory, output);
-        player.Play(c.cue);
+        player.play(c.cue);
         EXPECT_EQ(output.files, std::vector<std::string>{c.path});
-    }
-}
-
-TEST(WindowDrag, OnlyTheLeftButtonAloneDragsByThePointersMovement) {
-    TestTable t;
-    t.game.Form_MouseDown(1507.5, 2002.5);  // halves go to the even neighbour
-    EXPECT_EQ(t.state().DragX, 1508);
-    EXPECT_EQ(t.state().DragY, 2002);
-    const struct {
-        int buttons;
-        bool moves;
-    } cases[] = {{1, true}, {2, false}, {3, false}, {4, false}, {0, false}, {5, false}};
-    for (const auto& c : cases) {
-        const auto shift = t.game.Form_MouseMove(c.buttons, 1808, 1702);
-        ASSERT_EQ(shift.has_value(), c.moves) << "buttons " << c.buttons;
-        if (shift) {
-            EXPECT_EQ(shift->dx, 300);
-            EXPECT_EQ(shift->dy, -300);
-        }
     }
 }
 

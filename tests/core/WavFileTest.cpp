@@ -116,7 +116,7 @@ TEST(WavFile, DecodesPlainPcm) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Bytes file = MakeWav(c.spec);
-        const std::optional<PcmSound> sound = DecodeWav(file);
+        const std::optional<PcmSound> sound = decodeWav(file);
         ASSERT_TRUE(sound.has_value());
         EXPECT_EQ(sound->channels, c.channels);
         EXPECT_EQ(sound->sampleRate, c.rate);
@@ -171,7 +171,7 @@ TEST(WavFile, RefusesWhatItCannotPlay) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_FALSE(DecodeWav(c.file).has_value());
+        EXPECT_FALSE(decodeWav(c.file).has_value());
     }
 }
 
@@ -192,7 +192,7 @@ TEST_F(WavFileOnDisk, ReadsARealFile) {
     const Bytes wav = MakeWav({});
     std::ofstream(PathOf("cue.wav"), std::ios::binary)
         .write(reinterpret_cast<const char*>(wav.data()), static_cast<std::streamsize>(wav.size()));
-    const std::optional<PcmSound> sound = ReadWavFile(PathOf("cue.wav"));
+    const std::optional<PcmSound> sound = readWavFile(PathOf("cue.wav"));
     ASSERT_TRUE(sound.has_value());
     EXPECT_EQ(sound->samples, (std::vector<int16_t>{100, -200, 300, -400}));
 }
@@ -206,7 +206,7 @@ TEST_F(WavFileOnDisk, GivesNothingWithoutReadingWhatIsNoCueFile) {
     std::filesystem::create_directory(PathOf("folder.wav"));
     for (const char* name : {"missing.wav", "pipe.wav", "huge.wav", "folder.wav"}) {
         SCOPED_TRACE(name);
-        EXPECT_FALSE(ReadWavFile(PathOf(name)).has_value());
+        EXPECT_FALSE(readWavFile(PathOf(name)).has_value());
     }
 }
 

@@ -6,7 +6,7 @@
 
 namespace quibbix {
 
-PixelRows PixelRowsOf(const QRegion& region) {
+PixelRows pixelRowsOf(const QRegion& region) {
     PixelRows rows;
     for (const QRect& rect : region) {
         for (int y = rect.top(); y <= rect.bottom(); ++y) {
@@ -30,7 +30,7 @@ PixelRows PixelRowsOf(const QRegion& region) {
 
 namespace {
 
-std::string Describe(const QRect& rect) {
+std::string describe(const QRect& rect) {
     std::ostringstream text;
     text << "(" << rect.left() << ", " << rect.top() << ") " << rect.width() << " x "
          << rect.height();
@@ -39,22 +39,22 @@ std::string Describe(const QRect& rect) {
 
 }  // namespace
 
-std::string BandingFault(const QRegion& region) {
+std::string bandingFault(const QRegion& region) {
     const QRect* previous = nullptr;
     for (const QRect& rect : region) {
         if (rect.isEmpty()) {
-            return "empty rectangle " + Describe(rect);
+            return "empty rectangle " + describe(rect);
         }
         if (previous != nullptr) {
             const bool sameBand = rect.top() == previous->top();
             if (sameBand && rect.height() != previous->height()) {
-                return "band of two heights at " + Describe(rect);
+                return "band of two heights at " + describe(rect);
             }
             if (sameBand && rect.left() <= previous->right() + 1) {
-                return "overlapping or touching " + Describe(*previous) + " and " + Describe(rect);
+                return "overlapping or touching " + describe(*previous) + " and " + describe(rect);
             }
             if (!sameBand && rect.top() <= previous->bottom()) {
-                return "band out of order or overlapping at " + Describe(rect);
+                return "band out of order or overlapping at " + describe(rect);
             }
         }
         previous = &rect;

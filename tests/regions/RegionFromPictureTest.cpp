@@ -28,7 +28,7 @@ constexpr int32_t SlateValue = 0x1E140A;
 
 // A small picture drawn as text: '.' mauve, '#' felt green, 'k' black, 'w' white, 's' slate,
 // 'u' umber (slate with red and blue swapped).
-QImage Picture(const std::vector<std::string>& rows) {
+QImage pictureOf(const std::vector<std::string>& rows) {
     QImage picture(static_cast<int>(rows.front().size()), static_cast<int>(rows.size()),
                    QImage::Format_RGB32);
     for (int y = 0; y < picture.height(); ++y) {
@@ -46,14 +46,14 @@ QImage Picture(const std::vector<std::string>& rows) {
     return picture;
 }
 
-int Twips(int pixels) {
+int twips(int pixels) {
     return pixels * TwipsPerPixel;
 }
 
 // The region of a picture scanned at its own size, with the key found at pixel (0, 0).
-QRegion DetectedShape(const QImage& picture) {
+QRegion detectedShape(const QImage& picture) {
     int32_t key = 0;
-    return RegionFromPicture(picture, Twips(picture.width()), Twips(picture.height()), key);
+    return regionFromPicture(picture, twips(picture.width()), twips(picture.height()), key);
 }
 
 TEST(ColourValue, PutsRedLowBlueHighAndDropsAlpha) {
@@ -69,32 +69,32 @@ TEST(ColourValue, PutsRedLowBlueHighAndDropsAlpha) {
         {qRgb(0, 0, 0), 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ColourValue(c.pixel), c.value) << std::hex << c.pixel;
+        EXPECT_EQ(colourValue(c.pixel), c.value) << std::hex << c.pixel;
     }
 }
 
 TEST(RegionFromPicture, PictureAllKeyGivesEmptyRegion) {
-    EXPECT_TRUE(DetectedShape(Picture({"...", "...", "..."})).isEmpty());
+    EXPECT_TRUE(detectedShape(pictureOf({"...", "...", "..."})).isEmpty());
 }
 
 TEST(RegionFromPicture, PictureWithoutKeyGivesOneFullWidthRunPerRow) {
-    const QImage picture = Picture({"#k#w", "kkkk", "w#w#"});
+    const QImage picture = pictureOf({"#k#w", "kkkk", "w#w#"});
     int32_t key = MauveValue;
-    const QRegion region = RegionFromPicture(picture, Twips(4), Twips(3), key);
-    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{0, {{0, 4}}}, {1, {{0, 4}}}, {2, {{0, 4}}}}));
+    const QRegion region = regionFromPicture(picture, twips(4), twips(3), key);
+    EXPECT_EQ(pixelRowsOf(region), (PixelRows{{0, {{0, 4}}}, {1, {{0, 4}}}, {2, {{0, 4}}}}));
 }
 
 TEST(RegionFromPicture, EnclosedKeyPixelsStayHoles) {
-    const QRegion region = DetectedShape(Picture({
+    const QRegion region = detectedShape(pictureOf({
         ".....",
         ".###.",
         ".#.#.",
         ".###.",
         ".....",
     }));
-    EXPECT_EQ(PixelRowsOf(region),
+    EXPECT_EQ(pixelRowsOf(region),
               (PixelRows{{1, {{1, 4}}}, {2, {{1, 2}, {3, 4}}}, {3, {{1, 4}}}}));
-    EXPECT_EQ(BandingFault(region), "");
+    EXPECT_EQ(bandingFault(region), "");
 }
 
 TEST(RegionFromPicture, KeyBelowOneIsDetectedAndHandedBackOtherKeysAreUsedAsGiven) {
@@ -132,12 +132,12 @@ TEST(RegionFromPicture, KeyBelowOneIsDetectedAndHandedBackOtherKeysAreUsedAsGive
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QImage picture = Picture(c.picture);
+        const QImage picture = pictureOf(c.picture);
         int32_t key = c.givenKey;
         const QRegion region =
-            RegionFromPicture(picture, Twips(picture.width()), Twips(picture.height()), key);
+            regionFromPicture(picture, twips(picture.width()), twips(picture.height()), key);
         EXPECT_EQ(key, c.keyAfter);
-        EXPECT_EQ(PixelRowsOf(region), c.shape);
+        EXPECT_EQ(pixelRowsOf(region), c.shape);
     }
 }
 
@@ -162,34 +162,34 @@ TEST(RegionFromPicture, ScanSizeIsTheOuterSizeInNearestWholePixels) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.widthTwips << " x " << c.heightTwips << " twips");
         int32_t key = WhiteValue;
-        const QRegion region = RegionFromPicture(picture, c.widthTwips, c.heightTwips, key);
-        EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(QRegion(c.scanned)));
+        const QRegion region = regionFromPicture(picture, c.widthTwips, c.heightTwips, key);
+        EXPECT_EQ(pixelRowsOf(region), pixelRowsOf(QRegion(c.scanned)));
     }
 }
 
 TEST(RegionFromPicture, ScanPastThePictureTakesInTheMargin) {
-    const QImage picture = Picture({"..#", "#.."});
+    const QImage picture = pictureOf({"..#", "#.."});
     int32_t key = 0;
-    const QRegion region = RegionFromPicture(picture, Twips(5), Twips(4), key);
-    EXPECT_EQ(PixelRowsOf(region),
+    const QRegion region = regionFromPicture(picture, twips(5), twips(4), key);
+    EXPECT_EQ(pixelRowsOf(region),
               (PixelRows{{0, {{2, 5}}}, {1, {{0, 1}, {3, 5}}}, {2, {{0, 5}}}, {3, {{0, 5}}}}));
-    EXPECT_EQ(BandingFault(region), "");
+    EXPECT_EQ(bandingFault(region), "");
 }
 
 TEST(RegionFromPicture, ScanSmallerThanThePictureLeavesTheRestOut) {
-    const QImage picture = Picture({".#.#", "#..#", "####"});
+    const QImage picture = pictureOf({".#.#", "#..#", "####"});
     int32_t key = 0;
-    const QRegion region = RegionFromPicture(picture, Twips(3), Twips(2), key);
-    EXPECT_EQ(PixelRowsOf(region), (PixelRows{{0, {{1, 2}}}, {1, {{0, 1}}}}));
+    const QRegion region = regionFromPicture(picture, twips(3), twips(2), key);
+    EXPECT_EQ(pixelRowsOf(region), (PixelRows{{0, {{1, 2}}}, {1, {{0, 1}}}}));
 }
 
 TEST(RegionFromPicture, NullPictureGivesEmptyRegion) {
     int32_t detected = 0;
-    EXPECT_TRUE(RegionFromPicture(QImage(), Twips(70), Twips(67), detected).isEmpty());
+    EXPECT_TRUE(regionFromPicture(QImage(), twips(70), twips(67), detected).isEmpty());
     EXPECT_EQ(detected, -1);
 
     int32_t given = MauveValue;
-    EXPECT_TRUE(RegionFromPicture(QImage(), Twips(70), Twips(67), given).isEmpty());
+    EXPECT_TRUE(regionFromPicture(QImage(), twips(70), twips(67), given).isEmpty());
     EXPECT_EQ(given, MauveValue);
 }
 
@@ -198,14 +198,14 @@ TEST(RegionFromPicture, AlphaPlaysNoPart) {
     picture.setPixel(0, 0, qRgba(153, 102, 153, 255));
     picture.setPixel(1, 0, qRgba(153, 102, 153, 0));
     picture.setPixel(2, 0, qRgba(0, 102, 0, 0));
-    EXPECT_EQ(PixelRowsOf(DetectedShape(picture)), (PixelRows{{0, {{2, 3}}}}));
+    EXPECT_EQ(pixelRowsOf(detectedShape(picture)), (PixelRows{{0, {{2, 3}}}}));
 }
 
 // Every storage format is read with the colours QImage::pixel reports, including the
 // unpremultiplied colour of a half-transparent pixel.
 TEST(RegionFromPicture, EveryPictureFormatGivesTheShapeOfItsPixels) {
     QImage source =
-        Picture({"..#w.", ".k#w.", "wwkk#", "....."}).convertToFormat(QImage::Format_ARGB32);
+        pictureOf({"..#w.", ".k#w.", "wwkk#", "....."}).convertToFormat(QImage::Format_ARGB32);
     source.setPixel(4, 3, qRgba(90, 60, 30, 128));
     source.setPixel(1, 0, qRgba(153, 102, 153, 64));
     const QImage::Format formats[] = {
@@ -220,10 +220,10 @@ TEST(RegionFromPicture, EveryPictureFormatGivesTheShapeOfItsPixels) {
         const QImage picture = source.convertToFormat(format);
         int32_t key = 0;
         int32_t referenceKey = 0;
-        const QRegion region = RegionFromPicture(picture, Twips(6), Twips(4), key);
-        const QRegion reference = SlowReferenceRegion(picture, Twips(6), Twips(4), referenceKey);
+        const QRegion region = regionFromPicture(picture, twips(6), twips(4), key);
+        const QRegion reference = slowReferenceRegion(picture, twips(6), twips(4), referenceKey);
         EXPECT_EQ(key, referenceKey);
-        EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(reference));
+        EXPECT_EQ(pixelRowsOf(region), pixelRowsOf(reference));
     }
 }
 
@@ -231,7 +231,7 @@ TEST(RegionFromPicture, EachDieFaceGivesOneRunInEachOfItsRows) {
     for (int pips = 1; pips <= 6; ++pips) {
         SCOPED_TRACE(testing::Message() << pips << " pips");
         int32_t key = 0;
-        const PixelRows rows = PixelRowsOf(RegionFromPicture(LookAlikeDie(pips), 1050, 1005, key));
+        const PixelRows rows = pixelRowsOf(regionFromPicture(lookAlikeDie(pips), 1050, 1005, key));
         EXPECT_EQ(key, 0);
         ASSERT_EQ(rows.size(), 67u);
         for (const auto& [y, runs] : rows) {
@@ -241,39 +241,39 @@ TEST(RegionFromPicture, EachDieFaceGivesOneRunInEachOfItsRows) {
 }
 
 TEST(RegionFromPicture, BannerLettersKeepTheirHoles) {
-    const QRegion region = DetectedShape(LookAlikeBanner());
+    const QRegion region = detectedShape(lookAlikeBanner());
     EXPECT_TRUE(region.contains(QPoint(24, 32 - 12)));
     EXPECT_FALSE(region.contains(QPoint(24, 32)));
 }
 
-void ExpectSameAsReference(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
+void expectSameAsReference(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
                            int32_t givenKey) {
     int32_t key = givenKey;
     int32_t referenceKey = givenKey;
-    const QRegion region = RegionFromPicture(picture, widthTwips, heightTwips, key);
-    const QRegion reference = SlowReferenceRegion(picture, widthTwips, heightTwips, referenceKey);
+    const QRegion region = regionFromPicture(picture, widthTwips, heightTwips, key);
+    const QRegion reference = slowReferenceRegion(picture, widthTwips, heightTwips, referenceKey);
     EXPECT_EQ(key, referenceKey);
-    EXPECT_EQ(PixelRowsOf(region), PixelRowsOf(reference));
-    EXPECT_EQ(BandingFault(region), "");
+    EXPECT_EQ(pixelRowsOf(region), pixelRowsOf(reference));
+    EXPECT_EQ(bandingFault(region), "");
 }
 
 TEST(RegionFromPicture, LookAlikeSkinMatchesThePixelByPixelScan) {
-    const QImage board = LookAlikeBoard();
+    const QImage board = lookAlikeBoard();
     {
         SCOPED_TRACE("board in its work box, four pixels of frame larger");
-        ExpectSameAsReference(board, Twips(789 + 4), Twips(598 + 4), 0);
+        expectSameAsReference(board, twips(789 + 4), twips(598 + 4), 0);
     }
     {
         SCOPED_TRACE("board at its own size");
-        ExpectSameAsReference(board, Twips(789), Twips(598), 0);
+        expectSameAsReference(board, twips(789), twips(598), 0);
     }
     {
         SCOPED_TRACE("banner");
-        ExpectSameAsReference(LookAlikeBanner(), Twips(337), Twips(64), 0);
+        expectSameAsReference(lookAlikeBanner(), twips(337), twips(64), 0);
     }
     for (int pips = 1; pips <= 6; ++pips) {
         SCOPED_TRACE(testing::Message() << "die with " << pips << " pips");
-        ExpectSameAsReference(LookAlikeDie(pips), 1050, 1005, 0);
+        expectSameAsReference(lookAlikeDie(pips), 1050, 1005, 0);
     }
 }
 
@@ -300,8 +300,8 @@ TEST(RegionFromPicture, LonePixelIsFoundAtEveryColumn) {
         }
     }
     int32_t key = MauveValue;
-    EXPECT_EQ(PixelRowsOf(RegionFromPicture(keyWithOneDot, Twips(Width), Twips(Width), key)), dots);
-    EXPECT_EQ(PixelRowsOf(RegionFromPicture(plainWithOneHole, Twips(Width), Twips(Width), key)),
+    EXPECT_EQ(pixelRowsOf(regionFromPicture(keyWithOneDot, twips(Width), twips(Width), key)), dots);
+    EXPECT_EQ(pixelRowsOf(regionFromPicture(plainWithOneHole, twips(Width), twips(Width), key)),
               holes);
 }
 
@@ -328,13 +328,13 @@ TEST(RegionFromPicture, RandomPicturesMatchThePixelByPixelScan) {
                                               : palette[below(3)]);
             }
         }
-        const int32_t widthTwips = below(Twips(220));
-        const int32_t heightTwips = below(Twips(16));
+        const int32_t widthTwips = below(twips(220));
+        const int32_t heightTwips = below(twips(16));
         const int32_t key = keys[below(4)];
         SCOPED_TRACE(testing::Message() << "round " << round << ": " << picture.width() << " x "
                                         << picture.height() << " scanned at " << widthTwips << " x "
                                         << heightTwips << " twips, key " << key);
-        ExpectSameAsReference(picture, widthTwips, heightTwips, key);
+        expectSameAsReference(picture, widthTwips, heightTwips, key);
         if (HasFailure()) {
             break;
         }

@@ -11,18 +11,18 @@ int32_t ReadPixel(const QImage& picture, int x, int y) {
     if (!picture.valid(x, y)) {
         return -1;
     }
-    return ColourValue(picture.pixel(x, y));
+    return colourValue(picture.pixel(x, y));
 }
 
 }  // namespace
 
-QRegion SlowReferenceRegion(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
+QRegion slowReferenceRegion(const QImage& picture, int32_t widthTwips, int32_t heightTwips,
                             int32_t& keyColour) {
     if (keyColour < 1) {
         keyColour = ReadPixel(picture, 0, 0);
     }
-    const int rows = PixelsFromTwips(heightTwips);
-    const int columns = PixelsFromTwips(widthTwips);
+    const int rows = pixelsFromTwips(heightTwips);
+    const int columns = pixelsFromTwips(widthTwips);
 
     QRegion result;
     for (int y = 0; y < rows; ++y) {

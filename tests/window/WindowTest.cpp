@@ -8,14 +8,13 @@
 #include <cmath>
 
 #include "assets/SkinAssets.h"
-#include "window/frmMain.h"
+#include "window/BoardWindow.h"
 
 namespace quibbix {
 namespace {
 
 struct Expected {
     const char* name;
-    QWidget* control;
     int32_t left;
     int32_t top;
     int32_t width;
@@ -25,17 +24,27 @@ struct Expected {
 
 class Window : public ::testing::Test {
   protected:
-    frmMain window;
+    BoardWindow window;
 
-    // Pixel geometry of a control, compared against its twips.
-    static void ExpectAt(const Expected& e) {
-        auto px = [](int32_t twips) { return static_cast<int>(std::lround(twips / 15.0)); };
-        EXPECT_EQ(e.control->geometry(), QRect(px(e.left), px(e.top), px(e.width), px(e.height)))
-            << e.name;
-        EXPECT_EQ(!e.control->isHidden(), e.visible) << e.name;
+    template <typename Control = QWidget>
+    Control* control(const QString& name) {
+        auto* found = window.findChild<Control*>(name);
+        EXPECT_NE(found, nullptr) << name.toStdString();
+        return found;
     }
 
-    int StackIndex(QWidget* control) const { return window.children().indexOf(control); }
+    // Pixel geometry of a control, compared against its twips.
+    void expectAt(const Expected& e) {
+        QWidget* c = control(QString::fromLatin1(e.name));
+        ASSERT_NE(c, nullptr);
+        auto px = [](int32_t twips) { return static_cast<int>(std::lround(twips / 15.0)); };
+        EXPECT_EQ(c->geometry(), QRect(px(e.left), px(e.top), px(e.width), px(e.height))) << e.name;
+        EXPECT_EQ(!c->isHidden(), e.visible) << e.name;
+    }
+
+    int stackIndex(const char* name) {
+        return window.children().indexOf(control(QString::fromLatin1(name)));
+    }
 };
 
 TEST_F(Window, EveryControlStandsAtItsPlaceAfterStartUp) {
@@ -44,84 +53,51 @@ TEST_F(Window, EveryControlStandsAtItsPlaceAfterStartUp) {
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
 
     const Expected controls[] = {
-        {"banner", window.TPICQuibbix, 3630, 3585, 5055, 960, false},
-        {"die 0", window.tpicRolled[0], 6200, 5000, 1050, 1005, true},
-        {"die 1", window.tpicRolled[1], 7300, 5000, 1050, 1005, true},
-        {"die 2", window.tpicRolled[2], 8400, 5000, 1050, 1005, true},
-        {"die 3", window.tpicRolled[3], 9500, 5000, 1050, 1005, true},
-        {"die 4", window.tpicRolled[4], 10600, 5000, 1050, 1005, true},
-        {"outline work box", window.picBox2, 4065, 1320, 11835, 8970, false},
-        {"banner store", window.picQuibbix, 11385, 1050, 5055, 960, false},
-        {"face 3", window.diceHolder[2], 5070, -75, 1050, 1005, false},
-        {"face 6", window.diceHolder[5], 6825, -60, 1050, 1005, false},
-        {"reset", window.imgReset[0], 8595, 7515, 1320, 1005, true},
-        {"reset lit", window.imgReset[1], 8595, 7515, 1320, 1005, true},
-        {"roll", window.imgRoll[0], 6585, 7350, 1815, 1230, true},
-        {"roll lit", window.imgRoll[1], 6585, 7350, 1815, 1230, true},
-        {"quit", window.imgQuit[0], 10140, 7515, 1320, 1005, true},
-        {"quit lit", window.imgQuit[1], 10140, 7515, 1320, 1005, true},
-        {"bonus", window.lblBonus, 2370, 5175, 615, 345, true},
-        {"close spot", window.lblBye, 11250, 75, 420, 435, true},
-        {"minimise spot", window.lblHide, 10860, 135, 315, 315, true},
-        {"box 0", window.lblScore[0], 570, 1005, 2415, 330, true},
-        {"box 12", window.lblScore[12], 570, 4785, 2415, 330, true},
-        {"total", window.lblTotal, 570, 5565, 2430, 315, true},
+        {"banner", 3630, 3585, 5055, 960, false},      {"die0", 6200, 5000, 1050, 1005, true},
+        {"die1", 7300, 5000, 1050, 1005, true},        {"die2", 8400, 5000, 1050, 1005, true},
+        {"die3", 9500, 5000, 1050, 1005, true},        {"die4", 10600, 5000, 1050, 1005, true},
+        {"resetButton", 8595, 7515, 1320, 1005, true}, {"rollButton", 6585, 7350, 1815, 1230, true},
+        {"quitButton", 10140, 7515, 1320, 1005, true}, {"bonus", 2370, 5175, 615, 345, true},
+        {"closeSpot", 11250, 75, 420, 435, true},      {"minimiseSpot", 10860, 135, 315, 315, true},
+        {"box0", 570, 1005, 2415, 330, true},          {"box12", 570, 4785, 2415, 330, true},
+        {"total", 570, 5565, 2430, 315, true},
     };
     for (const Expected& e : controls) {
-        ExpectAt(e);
+        expectAt(e);
     }
-    EXPECT_EQ(window.Line1->geometry(), QRect(158, 67, 1, 274));
-    for (int box = 0; box < ScoreBoxCount; ++box) {
-        EXPECT_EQ(window.BoxText(box), "");
+    EXPECT_EQ(control("divider")->geometry(), QRect(158, 67, 1, 274));
+    for (int box = 0; box < BoxCount; ++box) {
+        EXPECT_EQ(control<TextBox>(QStringLiteral("box%1").arg(box))->text(), "");
     }
-    EXPECT_EQ(window.BonusText(), "");
-    EXPECT_EQ(window.TotalText(), "");
+    EXPECT_EQ(control<TextBox>("bonus")->text(), "");
+    EXPECT_EQ(control<TextBox>("total")->text(), "");
 }
 
-TEST_F(Window, DiceStartShowingSixPipsAndTheGameIsNew) {
+TEST_F(Window, DiceStartShowingSixPipsCutToTheirOutline) {
     const QImage six(QString::fromLatin1(skin::DieFace(6)));
-    for (PictureBox* die : window.tpicRolled) {
-        EXPECT_EQ(die->Picture(), six);
-        EXPECT_FALSE(die->mask().isEmpty());
+    for (int die = 0; die < DieCount; ++die) {
+        auto* shown = control<PictureControl>(QStringLiteral("die%1").arg(die));
+        EXPECT_EQ(shown->picture(), six);
+        EXPECT_FALSE(shown->mask().isEmpty());
+        EXPECT_NE(shown->mask(), QRegion(shown->rect()));  // the curved corners are cut away
     }
-    const GameState& state = window.game().State();
-    EXPECT_EQ(state.RollCount, 0);
-    EXPECT_EQ(state.ShakeArmed, FlagSet);
-    EXPECT_EQ(state.HolderLeft, (std::array<int32_t, DieCount>{400, 1600, 2800, 4000, 5200}));
 }
 
 TEST_F(Window, ControlsStackInTheirLayers) {
-    // Top to bottom within each layer; every picture box lies over every label, image and line.
-    const std::vector<QWidget*> windowed = {
-        window.TPICQuibbix,   window.tpicRolled[4], window.tpicRolled[3],
-        window.tpicRolled[2], window.tpicRolled[1], window.tpicRolled[0],
-    };
-    const std::vector<QWidget*> windowless = {
-        window.imgReset[0], window.imgReset[1], window.imgRoll[0], window.imgRoll[1],
-        window.lblBonus,    window.Line1,       window.lblBye,     window.lblHide,
-        window.lblScore[0], window.lblTotal,    window.imgQuit[0], window.imgQuit[1],
+    // Top to bottom within each layer; every die and the banner lie over everything drawn on the
+    // board.
+    const std::vector<const char*> windowed = {"banner", "die4", "die3", "die2", "die1", "die0"};
+    const std::vector<const char*> windowless = {
+        "resetButton",  "rollButton", "bonus", "divider",    "closeSpot",
+        "minimiseSpot", "box0",       "total", "quitButton",
     };
     for (const auto* layer : {&windowed, &windowless}) {
         for (size_t i = 1; i < layer->size(); ++i) {
-            EXPECT_GT(StackIndex((*layer)[i - 1]), StackIndex((*layer)[i])) << "position " << i;
+            EXPECT_GT(stackIndex((*layer)[i - 1]), stackIndex((*layer)[i]))
+                << (*layer)[i - 1] << " over " << (*layer)[i];
         }
     }
-    EXPECT_GT(StackIndex(window.tpicRolled[0]), StackIndex(window.imgReset[0]));
-}
-
-TEST_F(Window, PositionsReadBackAsWritten) {
-    const int32_t values[] = {7500, 7, 5499, 0, 9494, 6184};
-    for (int32_t twips : values) {
-        window.SetDieTop(2, twips);
-        window.SetDieLeft(2, twips);
-        EXPECT_EQ(window.DieTop(2), twips);
-        EXPECT_EQ(window.DieLeft(2), twips);
-    }
-    window.ShowFace(2, 0);
-    EXPECT_EQ(window.DieWidth(2), 1050);
-    EXPECT_EQ(window.DieHeight(2), 1005);
-    EXPECT_EQ(window.WindowWidth(), 11835);
-    EXPECT_EQ(window.WindowHeight(), 8970);
+    EXPECT_GT(stackIndex("die0"), stackIndex("resetButton"));
 }
 
 TEST_F(Window, TheWindowIsCutToTheBoard) {
@@ -138,29 +114,29 @@ TEST_F(Window, TheWindowIsCutToTheBoard) {
 }
 
 TEST_F(Window, ScoreTextUsesAHeavyFace) {
-    const QString family = QFontInfo(window.lblScore[3]->font()).family();
+    const QString family = QFontInfo(control("box3")->font()).family();
     EXPECT_TRUE(family == "Arial Black" || family == skin::ScoreFontFamily) << family.toStdString();
 }
 
 TEST_F(Window, HoverLightsAButtonUntilThePointerReachesTheFelt) {
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    QTest::mouseMove(window.imgRoll[0], QPoint(30, 30));
-    EXPECT_TRUE(window.imgRoll[0]->isHidden());
-    EXPECT_EQ(window.game().State().ShakeArmed, FlagClear);
-    QTest::mouseMove(window.lblScore[2], QPoint(5, 5));
-    EXPECT_TRUE(window.imgRoll[0]->isHidden());  // a box is not the background
+    auto* roll = control<HoverButton>("rollButton");
+    QTest::mouseMove(roll, QPoint(30, 30));
+    EXPECT_TRUE(roll->isLit());
+    EXPECT_EQ(roll->cursor().shape(), Qt::ArrowCursor);  // a roll would go
+    QTest::mouseMove(control("box2"), QPoint(5, 5));
+    EXPECT_TRUE(roll->isLit());  // a box is not the felt
     QTest::mouseMove(&window, QPoint(760, 250));
-    EXPECT_FALSE(window.imgRoll[0]->isHidden());
+    EXPECT_FALSE(roll->isLit());
 }
 
 TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     window.move(100, 100);
     const QPoint start = window.pos();
-    auto send = [this](QEvent::Type type, QPoint at, Qt::MouseButton button,
+    auto send = [this](QEvent::Type type, QPointF at, Qt::MouseButton button,
                        Qt::MouseButtons held) {
-        QMouseEvent event(type, QPointF(at), window.mapToGlobal(QPointF(at)), button, held,
-                          Qt::NoModifier);
+        QMouseEvent event(type, at, window.mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(&window, &event);
     };
     send(QEvent::MouseButtonPress, {760, 250}, Qt::RightButton, Qt::RightButton);
@@ -171,6 +147,14 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     EXPECT_EQ(window.pos(), start + QPoint(30, -10));
     send(QEvent::MouseMove, {790, 240}, Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(window.pos(), start + QPoint(30, -10));
+
+    // The grab point is taken in whole twips, halves to the even neighbour: 1507.5 and 2002.5
+    // twips are held as 1508 and 2002, so a move to (1807.5, 1702.5) shifts by 299.5 and -299.5
+    // twips, which round to 300 and -300, that is 20 and -20 pixels.
+    const QPoint before = window.pos();
+    send(QEvent::MouseButtonPress, {100.5, 133.5}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {120.5, 113.5}, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(window.pos(), before + QPoint(20, -20));
 }
 
 }  // namespace

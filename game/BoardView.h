@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Twips.h"
+
+namespace quibbix {
+
+// What the game shows on the board. The game only ever writes to it: the state lives in the game,
+// and the texts come ready-made from the game's own formatting. Positions and sizes are twips of
+// the board.
+class BoardView {
+  public:
+    virtual ~BoardView() = default;
+
+    // Die `die` shows `face` (0..5 for 1..6 pips) with its top-left corner at `position`.
+    virtual void showDie(int die, int face, TwipsPoint position) = 0;
+    // Score box 0..12; an empty text leaves the box blank.
+    virtual void showBox(int box, const std::string& text) = 0;
+    virtual void showBonus(const std::string& text) = 0;
+    virtual void showTotal(const std::string& text) = 0;
+    virtual void showBanner(bool shown) = 0;
+    // Paints what has changed now, without handling any input.
+    virtual void repaintNow() = 0;
+
+    // The board's size spans the random spots of a roll; a die's size is what must not overlap.
+    virtual TwipsSize boardSize() const = 0;
+    virtual TwipsSize dieSize() const = 0;
+};
+
+}  // namespace quibbix

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "game/BoardView.h"
+#include "game/Game.h"
+#include "platform/SeededRandom.h"
+#include "platform/pulse/PulseAudioOutput.h"
+#include "platform/qt/QtServices.h"
+#include "sound/FileCuePlayer.h"
+#include "window/Controls.h"
+#include "window/Skin.h"
+
+namespace quibbix {
+
+// The one window of the game: the painted board, cut to its outline, with the controls that show
+// the game. It keeps no rule of the game: it shows what the game tells it and turns clicks and
+// pointer moves into the game's calls. Its controls carry object names for tests to find them.
+class BoardWindow : public QWidget, private BoardView {
+    Q_OBJECT
+  public:
+    BoardWindow();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    void createControls();
+    void connectControls();
+    void pointerOverRoll();
+
+    void showDie(int die, int face, TwipsPoint position) override;
+    void showBox(int box, const std::string& text) override;
+    void showBonus(const std::string& text) override;
+    void showTotal(const std::string& text) override;
+    void showBanner(bool shown) override;
+    void repaintNow() override;
+    TwipsSize boardSize() const override;
+    TwipsSize dieSize() const override;
+
+    const Skin skin_;
+    PictureControl* banner_ = nullptr;
+    std::array<PictureControl*, DieCount> dice_{};
+    std::array<int, DieCount> shownFaces_{-1, -1, -1, -1, -1};
+    std::array<TextBox*, BoxCount> boxes_{};
+    TextBox* bonus_ = nullptr;
+    TextBox* total_ = nullptr;
+    HoverButton* rollButton_ = nullptr;
+    HoverButton* resetButton_ = nullptr;
+    HoverButton* quitButton_ = nullptr;
+    BoardControl* minimiseSpot_ = nullptr;
+    BoardControl* closeSpot_ = nullptr;
+    TwipsPoint dragPress_;  // where the last press on the felt happened
+
+    MessageBoxQuestions questions_{this};
+    ApplicationDirectory directory_;
+    PulseAudioOutput audio_{"Quibbix"};
+    FileCuePlayer sounds_{directory_, audio_};
+    SeededRandom random_{secondsSinceMidnight()};
+    Game game_{*this, Services{random_, questions_, sounds_}};
+};
+
+}  // namespace quibbix

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QCursor>
+#include <QFont>
+#include <QIcon>
+#include <QImage>
+#include <QRegion>
+#include <array>
+
+// Everything the board looks like, loaded once from what is built into the program: the pictures
+// with the outlines cut from them, the no-entry pointer and the score font.
+namespace quibbix {
+
+struct ButtonPictures {
+    QImage normal;
+    QImage lit;
+};
+
+class Skin {
+  public:
+    Skin();
+
+    const QImage& board() const { return board_; }
+    const QRegion& boardOutline() const { return boardOutline_; }
+    // Face 0..5 shows 1..6 pips.
+    const QImage& face(int face) const { return faces_.at(static_cast<size_t>(face)); }
+    const QRegion& faceOutline(int face) const {
+        return faceOutlines_.at(static_cast<size_t>(face));
+    }
+    const QImage& banner() const { return banner_; }
+    const QRegion& bannerOutline() const { return bannerOutline_; }
+    const ButtonPictures& rollButton() const { return roll_; }
+    const ButtonPictures& resetButton() const { return reset_; }
+    const ButtonPictures& quitButton() const { return quit_; }
+    const QIcon& icon() const { return icon_; }
+    const QCursor& noEntry() const { return noEntry_; }
+    const QFont& scoreFont() const { return scoreFont_; }
+
+  private:
+    QImage board_;
+    QRegion boardOutline_;
+    std::array<QImage, 6> faces_;
+    std::array<QRegion, 6> faceOutlines_;
+    QImage banner_;
+    QRegion bannerOutline_;
+    ButtonPictures roll_;
+    ButtonPictures reset_;
+    ButtonPictures quit_;
+    QIcon icon_;
+    QCursor noEntry_;
+    QFont scoreFont_;
+};
+
+}  // namespace quibbix
