@@ -18,13 +18,4 @@ std::string_view CueFileName(Cue cue) {
     return {};
 }
 
-std::string CuePath(std::string_view programDirectory, Cue cue) {
-    std::string path(programDirectory);
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    path += CueFileName(cue);
-    return path;
-}
-
 }  // namespace quibbix

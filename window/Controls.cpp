@@ -3,9 +3,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "assets/SkinAssets.h"
 #include "platform/Twips.h"
 
 namespace quibbix {
+
+namespace {
+
+const QColor ScoreInk(skin::ScoreInk.red, skin::ScoreInk.green, skin::ScoreInk.blue);
+
+}  // namespace
 
 BoardControl::BoardControl(QWidget* parent, TwipsRect rect) : QWidget(parent), rect_(rect) {
     // Moves over a control are its own: they must not reach the board background underneath.
@@ -82,13 +89,12 @@ void LabelControl::SetText(const QString& text) {
 
 void LabelControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QColor ink = palette().color(QPalette::WindowText);
     if (framed_) {
-        painter.setPen(ink);
+        painter.setPen(ScoreInk);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (!text_.isEmpty()) {
-        painter.setPen(ink);
+        painter.setPen(ScoreInk);
         painter.setFont(font());
         painter.drawText(rect().adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text_);
     }
@@ -106,7 +112,7 @@ LineControl::LineControl(QWidget* parent, int32_t x1, int32_t y1, int32_t x2, in
 
 void LineControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::WindowText));
+    painter.fillRect(rect(), ScoreInk);
 }
 
 }  // namespace quibbix
