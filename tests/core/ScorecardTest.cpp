@@ -227,22 +227,18 @@ TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
 TEST(Scorecard, HasOpenCategoryLooksAtEveryBox) {
     TestTable t;
     EXPECT_TRUE(t.game.HasOpenCategory());
-    for (int box = 0; box < ScoreBoxCount; ++box) {
-        t.board.boxes[box] = "0";
-    }
+    t.board.boxes.fill("0");
     EXPECT_FALSE(t.game.HasOpenCategory());
     for (int open = 0; open < ScoreBoxCount; ++open) {
+        t.board.boxes.fill("0");
         t.board.boxes[open] = "";
         EXPECT_TRUE(t.game.HasOpenCategory()) << "box " << open << " open";
-        t.board.boxes[open] = "0";
     }
 }
 
 TEST(Scorecard, AFullCardRefusesEveryAction) {
     TestTable t;
-    for (int box = 0; box < ScoreBoxCount; ++box) {
-        t.board.boxes[box] = "1";
-    }
+    t.board.boxes.fill("1");
     t.board.boxes[11] = "";
     t.LayDice({1, 2, 3, 4, 5});
     t.game.lblScore_Click(11);  // the last open box
