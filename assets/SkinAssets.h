@@ -20,6 +20,9 @@ inline constexpr Rgb BoardKey{153, 102, 153};
 // and the holes inside its letters.
 inline constexpr Rgb DieKey{0, 0, 0};
 inline constexpr Rgb BannerKey{0, 0, 0};
+// The ink of the scorecard: the painted category names, and the score digits, box frames and
+// divider drawn over the white card. Fixed here, so a dark desktop theme cannot turn them light.
+inline constexpr Rgb ScoreInk{0, 0, 0};
 
 inline constexpr const char* Board = ":/skin/board.png";
 inline constexpr const char* DieFaces[6] = {

@@ -5,7 +5,7 @@
 
 namespace quibbix {
 
-// Sounds each cue from its file in the program's directory.
+// Sounds each cue from its file, found beside the program or in the installed data folder.
 class FileCuePlayer : public CuePlayer {
   public:
     FileCuePlayer(const ProgramDirectory& directory, AudioOutput& output)

@@ -18,13 +18,4 @@ std::string_view cueFileName(Cue cue) {
     return {};
 }
 
-std::string cuePath(std::string_view programDirectory, Cue cue) {
-    std::string path(programDirectory);
-    if (path.empty() || path.back() != '/') {
-        path += '/';
-    }
-    path += cueFileName(cue);
-    return path;
-}
-
 }  // namespace quibbix

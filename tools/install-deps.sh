@@ -1,18 +1,24 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the game needs and is not there yet.
 #   tools/install-deps.sh play   what building and playing needs
-#   tools/install-deps.sh test   that, plus what the tests need (X server, window manager, sound server)
+#   tools/install-deps.sh test   that, plus what the tests and the package checks need
 set -euo pipefail
 
+# Building the game alone needs nothing but these.
 build_and_play=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-qpa-plugins libpulse-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
 )
+# The tests and benchmarks, the end-to-end tests (X server, window manager, sound server), the
+# second compiler, and the tools that build and check the package (gzip, part of every Debian
+# system, compresses its manual page and changelog).
 test_only=(
+    libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
     x11-xserver-utils sox python3 python3-numpy qt6-multimedia-dev libsdl2-mixer-dev
+    clang
+    dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
 packages=("${build_and_play[@]}")

@@ -4,7 +4,16 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "assets/SkinAssets.h"
+#include "platform/Twips.h"
+
 namespace quibbix {
+
+namespace {
+
+const QColor ScoreInk(skin::ScoreInk.red, skin::ScoreInk.green, skin::ScoreInk.blue);
+
+}  // namespace
 
 BoardControl::BoardControl(QWidget* parent, TwipsRect rect) : QWidget(parent), rect_(rect) {
     setMouseTracking(true);
@@ -95,13 +104,12 @@ void TextBox::setText(const QString& text) {
 
 void TextBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const QColor ink = palette().color(QPalette::WindowText);
     if (framed_) {
-        painter.setPen(ink);
+        painter.setPen(ScoreInk);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     if (!text_.isEmpty()) {
-        painter.setPen(ink);
+        painter.setPen(ScoreInk);
         painter.setFont(font());
         painter.drawText(rect().adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text_);
     }
@@ -118,7 +126,7 @@ DividerLine::DividerLine(QWidget* parent, TwipsPoint from, TwipsPoint to) : QWid
 
 void DividerLine::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::WindowText));
+    painter.fillRect(rect(), ScoreInk);
 }
 
 }  // namespace quibbix

@@ -99,7 +99,10 @@ int findNext(const QRgb* row, int from, int columns, uint32_t keyWord, bool key)
 // On x86-64 the row search is also built for AVX2, twice as wide as the baseline SSE2, and the
 // loader picks the build the processor can run. Flattening inlines the helpers into each build so
 // that they are vectorised for it.
-#if defined(__x86_64__) && defined(__GNUC__)
+#if defined(__x86_64__) && defined(__clang__)
+// Clang refuses flatten on a multiversioned function; it inlines the small helpers by itself.
+#define QUIBBIX_ROW_SEARCH_BUILDS __attribute__((target_clones("avx2", "default")))
+#elif defined(__x86_64__) && defined(__GNUC__)
 #define QUIBBIX_ROW_SEARCH_BUILDS __attribute__((flatten, target_clones("avx2", "default")))
 #else
 #define QUIBBIX_ROW_SEARCH_BUILDS

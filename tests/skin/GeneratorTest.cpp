@@ -45,7 +45,7 @@ class GeneratorRun : public testing::Test {
 };
 
 TEST_F(GeneratorRun, ReproducesEveryCommittedAssetByteForByte) {
-    for (const char* folder : {"skin", "sounds"}) {
+    for (const char* folder : {"skin", "icons", "sounds"}) {
         SCOPED_TRACE(folder);
         const fs::path committed = fs::path(AssetsDir) / folder;
         const fs::path generated = output_ / folder;

@@ -4,6 +4,7 @@
 #include <QBitmap>
 #include <QFontInfo>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QTest>
 #include <cmath>
 
@@ -155,6 +156,55 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     send(QEvent::MouseButtonPress, {100.5, 133.5}, Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseMove, {120.5, 113.5}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(window.pos(), before + QPoint(20, -20));
+}
+
+// A dark desktop theme must not reach the scorecard: its digits, frames and divider are drawn over
+// the white card painted in the board, where light ink would all but vanish.
+TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
+    auto drawCard = [] {
+        BoardWindow window;
+        window.findChild<TextBox*>("box3")->setText("12");
+        window.findChild<TextBox*>("bonus")->setText("35");
+        window.findChild<TextBox*>("total")->setText("147");
+        return window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QPalette desktop = QApplication::palette();
+    const QImage light = drawCard();
+    QPalette dark = desktop;
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        dark.setColor(role, QColor(235, 235, 235));
+    }
+    for (QPalette::ColorRole role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+        dark.setColor(role, QColor(30, 30, 34));
+    }
+    QApplication::setPalette(dark);
+    const QImage darkCard = drawCard();
+    QApplication::setPalette(desktop);
+
+    EXPECT_TRUE(darkCard == light) << "the board looks different under a dark palette";
+    auto darkPixels = [&](QRect area) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                count += qGray(darkCard.pixel(x, y)) < 80 ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    const struct {
+        const char* what;
+        QRect area;
+        int atLeast;
+    } inked[] = {
+        {"divider", QRect(158, 70, 1, 260), 260},
+        {"frame of box 3, top", QRect(40, 130, 110, 1), 110},
+        {"digits of box 3", QRect(160, 132, 38, 19), 20},
+        {"digits of the total", QRect(160, 372, 38, 19), 20},
+    };
+    for (const auto& c : inked) {
+        SCOPED_TRACE(c.what);
+        EXPECT_GE(darkPixels(c.area), c.atLeast);
+    }
 }
 
 }  // namespace

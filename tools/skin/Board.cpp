@@ -225,12 +225,13 @@ void paintScorecard(QImage& board, const Lettering& lettering) {
                            "QUIBBIX!!"};
     const double size = 12.5;
     const double right = 147;
+    const QColor ink = colorOf(skin::ScoreInk);
     for (int box = 0; box < 13; ++box) {
         const double middle = 67 + 21 * box + 11;
-        painter.fillPath(lettering.rightAligned(names[box], size, right, middle), Qt::black);
+        painter.fillPath(lettering.rightAligned(names[box], size, right, middle), ink);
     }
-    painter.fillPath(lettering.rightAligned("Bonus", size, right, 345 + 11.5), Qt::black);
-    painter.fillPath(lettering.rightAligned("Total:", size, right, 371 + 10.5), Qt::black);
+    painter.fillPath(lettering.rightAligned("Bonus", size, right, 345 + 11.5), ink);
+    painter.fillPath(lettering.rightAligned("Total:", size, right, 371 + 10.5), ink);
 }
 
 // Bevels the table's edge (lit on the left, dark on the right and at the bottom), draws a dark

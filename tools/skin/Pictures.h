@@ -36,7 +36,10 @@ QImage makeQuitButton(const Lettering& lettering, ButtonState state);
 QImage makeRollButton(ButtonState state);
 // Paints the two dice of the program icon into a square box of side `side` at the origin.
 void paintIconDice(QPainter& painter, double side);
+// The window's icon: the two dice at 32 pixels.
 QImage makeIcon();
+// The icon of the desktop's icon theme at `size` pixels square, drawn for that size.
+QImage makeThemeIcon(int size);
 QImage makeNoEntryPointer();
 
 // The board as a player sees it at the start, with the banner shown and Roll lit, for the docs.

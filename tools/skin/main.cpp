@@ -1,9 +1,10 @@
 // quibbix_skin_generator <output-dir> [--preview <png-file>]
 //
-// Draws every picture of the skin into <output-dir>/skin/ and synthesizes every sound into
-// <output-dir>/sounds/. Run with the project's assets/ folder as <output-dir> to renew the
-// committed assets; the output is the same, byte for byte, on every run. --preview also writes the
-// board as the player first sees it, dice, banner and a lit Roll button included, for the docs.
+// Draws every picture of the skin into <output-dir>/skin/, the desktop's icon at each size into
+// <output-dir>/icons/ and synthesizes every sound into <output-dir>/sounds/. Run with the project's
+// assets/ folder as <output-dir> to renew the committed assets; the output is the same, byte for
+// byte, on every run. --preview also writes the board as the player first sees it, dice, banner and
+// a lit Roll button included, for the docs.
 
 #include <QDir>
 #include <QGuiApplication>
@@ -26,7 +27,7 @@ void save(const QImage& picture, const QString& path) {
 
 int generate(const QString& outputDir, const QString& previewFile) {
     const QDir root(outputDir);
-    if (!root.mkpath("skin") || !root.mkpath("sounds")) {
+    if (!root.mkpath("skin") || !root.mkpath("sounds") || !root.mkpath("icons")) {
         throw std::runtime_error("cannot create the folders under " + outputDir.toStdString());
     }
     const Lettering lettering(QStringLiteral(QUIBBIX_SKIN_FONT));
@@ -53,6 +54,10 @@ int generate(const QString& outputDir, const QString& previewFile) {
     save(makeQuitButton(lettering, ButtonState::Hover), pictures + "quit_hover.png");
     save(makeIcon(), pictures + "icon.png");
     save(makeNoEntryPointer(), pictures + "noentry.png");
+    // The sizes of the hicolor icon theme that desktops look in first.
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        save(makeThemeIcon(size), root.filePath(QString("icons/%1.png").arg(size)));
+    }
 
     const std::string sounds = root.filePath("sounds/").toStdString();
     const std::pair<const char*, std::function<Signal()>> cues[] = {
