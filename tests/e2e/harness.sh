@@ -79,13 +79,13 @@ e2e_bg() {
     E2E_PIDS+=("$E2E_LAST_PID")
 }
 
-# e2e_wait_for SECONDS CMD...: poll CMD every 0.1 s until it succeeds.
+# e2e_wait_for SECONDS CMD...: poll CMD every 0.05 s until it succeeds.
 e2e_wait_for() {
     local seconds=$1 i
     shift
-    for ((i = 0; i < seconds * 10; i++)); do
+    for ((i = 0; i < seconds * 20; i++)); do
         "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
+        sleep 0.05
     done
     return 1
 }

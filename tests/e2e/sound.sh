@@ -72,11 +72,16 @@ click_box 0  # no roll yet: it only arms the shake cue
 e2e_move $FELT_AT
 e2e_wait_for 10 e2e_sink_quiet
 cut_from=$(e2e_sounds_heard)
+# The click follows as soon as the shake is heard, so the shake has surely started, whatever the
+# machine's load, and is far from its end.
 shake_then_roll() {
-    local ax ay
+    local ax ay before
     # shellcheck disable=SC2086
     read -r ax ay < <(e2e_abs $ROLL_AT)
-    xdotool mousemove "$ax" "$ay" sleep 0.15 click 1
+    before=$(e2e_sounds_heard)
+    xdotool mousemove "$ax" "$ay"
+    e2e_wait_for 3 e2e_heard_more "$before"
+    xdotool click 1
 }
 e2e_expect_sound "shake cue cut short by the roll cue" shake_then_roll
 e2e_wait_for 10 e2e_sink_quiet
