@@ -109,6 +109,10 @@ Run runOnce(xcb_connection_t* x, const std::string& program, int settleMs, int i
     return run;
 }
 
+std::string nameOf(const std::string& program) {
+    return program.substr(program.rfind('/') + 1);
+}
+
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
@@ -171,17 +175,15 @@ int main(int argc, char* argv[]) {
         }
         mapMedians.push_back(median(maps));
         rssMedians.push_back(median(rss));
-        std::printf(
-            "%-40s %6zu %10.1f %9.1f %12.1f %9.1f %11.1f\n",
-            programs[p].substr(programs[p].size() > 40 ? programs[p].size() - 40 : 0).c_str(),
-            maps.size(), median(maps),
-            maps.empty() ? 0 : *std::min_element(maps.begin(), maps.end()), median(rss),
-            rss.empty() ? 0 : *std::min_element(rss.begin(), rss.end()), median(idle));
+        std::printf("%-40s %6zu %10.1f %9.1f %12.1f %9.1f %11.1f\n", nameOf(programs[p]).c_str(),
+                    maps.size(), median(maps),
+                    maps.empty() ? 0 : *std::min_element(maps.begin(), maps.end()), median(rss),
+                    rss.empty() ? 0 : *std::min_element(rss.begin(), rss.end()), median(idle));
     }
     for (std::size_t p = 1; p < programs.size(); ++p) {
-        std::printf("ratio to the first program: %s map %.2fx, resident %.2fx\n",
-                    programs[p].c_str(), mapMedians[p] / mapMedians[0],
-                    rssMedians[p] / rssMedians[0]);
+        std::printf("%s against %s: start to map %.2fx, resident memory %.2fx\n",
+                    nameOf(programs[p]).c_str(), nameOf(programs[0]).c_str(),
+                    mapMedians[p] / mapMedians[0], rssMedians[p] / rssMedians[0]);
     }
     xcb_disconnect(x);
     return 0;
