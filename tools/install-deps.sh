@@ -16,7 +16,8 @@ build_and_play=(
 test_only=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
-    x11-xserver-utils sox python3 python3-numpy qt6-multimedia-dev libsdl2-mixer-dev
+    x11-xserver-utils sox python3 python3-numpy
+    qt6-multimedia-dev libsdl2-mixer-dev libxcb1-dev
     clang
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
