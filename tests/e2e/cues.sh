@@ -16,16 +16,12 @@ PLAYED=0
 HEARD=0
 # cue WHAT ACTION...: ACTION plays a cue, and it must be heard.
 cue() {
-    local what=$1 before
-    shift
-    e2e_wait_for 10 e2e_sink_quiet || e2e_die "the sink does not fall quiet before: $what"
-    before=$(e2e_sounds_heard)
-    "$@"
+    e2e_after_quiet "$@" || e2e_die "the sink does not fall quiet before: $1"
     PLAYED=$((PLAYED + 1))
-    if e2e_wait_for 3 e2e_heard_more "$before"; then
+    if e2e_wait_for 3 e2e_heard_more "$E2E_HEARD_BEFORE"; then
         HEARD=$((HEARD + 1))
     else
-        e2e_log "not heard: cue $PLAYED, $what; the board then: $(e2e_shot "not-heard-$PLAYED")"
+        e2e_log "not heard: cue $PLAYED, $1; the board then: $(e2e_shot "not-heard-$PLAYED")"
     fi
 }
 

@@ -333,6 +333,7 @@ E2E_KEEPALIVE_PID=""
 E2E_PULSE_PID=""
 E2E_EVENTS=""
 E2E_RAW=""
+E2E_HEARD_BEFORE=0
 
 # e2e_listen NAME: listen to the null sink from now on (listen.py), without a break, into
 # NAME.raw in the artifacts. A null sink with no stream of its own renders far ahead and hands its
@@ -355,26 +356,33 @@ e2e_sounds_heard() { grep -c '^onset' "$E2E_EVENTS"; }
 # True while nothing plays: the last sound heard (if any) has ended.
 e2e_sink_quiet() { tail -n 1 "$E2E_EVENTS" | grep -q '^\(ready\|quiet\)'; }
 
-# e2e_expect_sound WHAT ACTION...: ACTION makes a sound that reaches the server. Waits for the sink
-# to be quiet first, so that a sound still playing cannot pass for this one.
-e2e_expect_sound() {
-    local what=$1 before
+# e2e_after_quiet WHAT ACTION...: waits for the sink to be quiet, so that a sound still playing
+# cannot pass for one that ACTION makes, notes how many sounds it has heard so far
+# (E2E_HEARD_BEFORE) and runs ACTION. Fails, and says so as a check, if the sink does not fall
+# quiet.
+e2e_after_quiet() {
+    local what=$1
     shift
-    e2e_wait_for 10 e2e_sink_quiet || { e2e_check "the sink goes quiet before: $what" false; return; }
-    before=$(e2e_sounds_heard)
+    if ! e2e_wait_for 10 e2e_sink_quiet; then
+        e2e_check "the sink goes quiet before: $what" false
+        return 1
+    fi
+    E2E_HEARD_BEFORE=$(e2e_sounds_heard)
     "$@"
-    e2e_check "$what: a sound reaches the server" e2e_wait_for 3 e2e_heard_more "$before"
+    return 0  # what ACTION returns is for the checks that follow to judge
+}
+
+# e2e_expect_sound WHAT ACTION...: ACTION makes a sound that reaches the server.
+e2e_expect_sound() {
+    e2e_after_quiet "$@" || return 0
+    e2e_check "$1: a sound reaches the server" e2e_wait_for 3 e2e_heard_more "$E2E_HEARD_BEFORE"
 }
 
 # e2e_expect_silence WHAT ACTION...: no sound starts within a second of ACTION.
 e2e_expect_silence() {
-    local what=$1 before
-    shift
-    e2e_wait_for 10 e2e_sink_quiet || { e2e_check "the sink goes quiet before: $what" false; return; }
-    before=$(e2e_sounds_heard)
-    "$@"
+    e2e_after_quiet "$@" || return 0
     sleep 1
-    e2e_check "$what: nothing plays" test "$(e2e_sounds_heard)" -eq "$before"
+    e2e_check "$1: nothing plays" test "$(e2e_sounds_heard)" -eq "$E2E_HEARD_BEFORE"
 }
 
 e2e_heard_more() { (($(e2e_sounds_heard) > $1)); }
