@@ -11,13 +11,14 @@ build_and_play=(
     fonts-dejavu-core
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server), the
-# second compiler, and the tools that build and check the package (gzip, part of every Debian
+# accessibility bus and its Python client, the second compiler, and the tools that build and check the package (gzip, part of every Debian
 # system, compresses its manual page and changelog).
 test_only=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
     x11-xserver-utils sox python3 python3-numpy qt6-multimedia-dev libsdl2-mixer-dev
     clang
+    python3-pyatspi at-spi2-core dbus
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 
