@@ -6,6 +6,9 @@ Usage: atspi.py COMMAND [ARGS]
   names PREFIX    the names that start with PREFIX, one a line, in the tree's order
   press NAME      runs the press action of the one object whose name starts with NAME
   wait NAME       waits up to 10 s for an object whose name is exactly NAME
+  focused         the name of the object that has the focus
+  dice            one line per die: "X Y FACE HELD", its top-left corner on the screen, its face
+                  (1..6) and 1 when held, as its name and place tell them
 
 The game is the application whose window is titled "QuibBix!".
 """
@@ -74,6 +77,17 @@ def main(argv):
         if "Press" not in names:
             sys.exit("%r has no Press action, only %s" % (matches[0].name, names))
         action.doAction(names.index("Press"))
+    elif command == "focused":
+        for obj in objects(window):
+            if obj.getState().contains(pyatspi.STATE_FOCUSED):
+                print(obj.name)
+    elif command == "dice":
+        faces = ["one", "two", "three", "four", "five", "six"]
+        for obj in objects(window):
+            if obj.name.startswith("Die "):
+                words = obj.name.split(", ")
+                x, y = obj.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)
+                print(x, y, faces.index(words[1]) + 1, int(words[2] == "held"))
     elif command == "wait":
         for _ in range(100):
             if any(o.name == argv[2] for o in objects(window)):
