@@ -23,6 +23,10 @@ inline constexpr Rgb BannerKey{0, 0, 0};
 // The ink of the scorecard: the painted category names, and the score digits, box frames and
 // divider drawn over the white card. Fixed here, so a dark desktop theme cannot turn them light.
 inline constexpr Rgb ScoreInk{0, 0, 0};
+// The focus mark of the keyboard: the amber of the lit Reset button, edged in the dark of its
+// letters, so that it stands out on the felt, on the white card and on a red die alike.
+inline constexpr Rgb FocusGlow{255, 200, 20};
+inline constexpr Rgb FocusEdge{10, 8, 0};
 
 inline constexpr const char* Board = ":/skin/board.png";
 inline constexpr const char* DieFaces[6] = {

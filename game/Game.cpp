@@ -64,6 +64,10 @@ std::optional<int> Game::checkFiveOfAKind() {
     return award;
 }
 
+int Game::rollsLeft() const {
+    return cardFull() ? 0 : RollsPerTurn - rollsTaken_;
+}
+
 RollPointer Game::pointerOverRoll() {
     const bool rollWouldGo = card_.hasOpenBox() && rollsTaken_ < RollsPerTurn;
     shake_.pointerOverRoll();

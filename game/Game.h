@@ -53,6 +53,10 @@ class Game {
     // A click on Quit: whether the player confirms.
     bool confirmQuit();
 
+    // Rolls still allowed in this turn: none once the card is full.
+    int rollsLeft() const;
+    bool cardFull() const { return !card_.hasOpenBox(); }
+
   private:
     void rollDice();
     std::optional<int> checkFiveOfAKind();

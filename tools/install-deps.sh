@@ -11,7 +11,7 @@ build_and_play=(
     fonts-dejavu-core
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server), the
-# second compiler, and the tools that build and check the package (gzip, part of every Debian
+# accessibility bus and its Python client, the second compiler, and the tools that build and check the package (gzip, part of every Debian
 # system, compresses its manual page and changelog).
 test_only=(
     libgtest-dev libgmock-dev libbenchmark-dev
@@ -19,6 +19,7 @@ test_only=(
     x11-xserver-utils sox python3 python3-numpy
     qt6-multimedia-dev libsdl2-mixer-dev libxcb1-dev
     clang
+    python3-pyatspi at-spi2-core dbus
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 

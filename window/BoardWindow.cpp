@@ -1,12 +1,17 @@
 #include "window/BoardWindow.h"
 
+#include <QAccessible>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <algorithm>
 
 #include "platform/Twips.h"
+#include "table/DiceTable.h"
 #include "window/Layout.h"
+#include "window/Spoken.h"
 
 namespace quibbix {
 
@@ -16,9 +21,14 @@ BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));
     setMask(skin_.boardOutline());
     setMouseTracking(true);
+    installBoardAccessibility();
     createControls();
     connectControls();
+    // The board itself holds the focus until a key moves it, so that no control shows the focus
+    // mark while the game is played with the mouse.
+    setFocus(Qt::OtherFocusReason);
     game_.start();
+    describeControls();
 }
 
 // Created bottom first, so that each control lies over the ones made before it: the dice and the
@@ -64,12 +74,56 @@ void BoardWindow::createControls() {
     }
     bonus_->setFont(skin_.scoreFont());
     total_->setFont(skin_.scoreFont());
+
+    tabOrder_.push_back(rollButton_);
+    tabOrder_.insert(tabOrder_.end(), dice_.begin(), dice_.end());
+    tabOrder_.insert(tabOrder_.end(), boxes_.begin(), boxes_.end());
+    tabOrder_.push_back(resetButton_);
+    tabOrder_.push_back(quitButton_);
+    focusGroups_ = {{rollButton_, resetButton_, quitButton_},
+                    {dice_.begin(), dice_.end()},
+                    {boxes_.begin(), boxes_.end()}};
+    // Only the way above leads the focus; the rest are reached by their own keys or not at all.
+    for (BoardControl* control :
+         {static_cast<BoardControl*>(bonus_), static_cast<BoardControl*>(total_),
+          static_cast<BoardControl*>(banner_), minimiseSpot_, closeSpot_}) {
+        control->setFocusPolicy(Qt::NoFocus);
+    }
+}
+
+// Names and roles as a screen reader tells them; the names that follow the game are kept up to
+// date as the game shows its state.
+void BoardWindow::describeControls() {
+    rollButton_->setAccessibleTraits({.role = QAccessible::Button});
+    resetButton_->describe(QStringLiteral("Reset"));
+    quitButton_->describe(QStringLiteral("Quit"));
+    minimiseSpot_->describe(QStringLiteral("Minimise"));
+    closeSpot_->describe(QStringLiteral("Close"));
+    banner_->setAccessibleTraits({.role = QAccessible::StaticText, .pressable = false});
+    banner_->describe(QString::fromStdString(spoken::banner()));
+    for (TextBox* text : {bonus_, total_}) {
+        text->setAccessibleTraits({.role = QAccessible::StaticText, .pressable = false});
+    }
+    describeRoll();
+}
+
+void BoardWindow::describeRoll() {
+    const int rollsLeft = game_.rollsLeft();
+    const bool cardFull = game_.cardFull();
+    rollButton_->describe(QString::fromStdString(spoken::roll(rollsLeft, cardFull)));
+    rollButton_->setAccessibleTraits({.role = QAccessible::Button, .unavailable = rollsLeft == 0});
 }
 
 void BoardWindow::connectControls() {
-    connect(rollButton_, &BoardControl::clicked, this, [this] { game_.roll(); });
+    connect(rollButton_, &BoardControl::clicked, this, [this] {
+        game_.roll();
+        describeRoll();
+    });
     connect(rollButton_, &BoardControl::pointerMoved, this, &BoardWindow::pointerOverRoll);
-    connect(resetButton_, &BoardControl::clicked, this, [this] { game_.reset(); });
+    connect(resetButton_, &BoardControl::clicked, this, [this] {
+        game_.reset();
+        describeRoll();
+    });
     connect(quitButton_, &BoardControl::clicked, this, [this] {
         if (game_.confirmQuit()) {
             close();
@@ -79,7 +133,10 @@ void BoardWindow::connectControls() {
         connect(dice_[die], &BoardControl::clicked, this, [this, die] { game_.toggleDie(die); });
     }
     for (int box = 0; box < BoxCount; ++box) {
-        connect(boxes_[box], &BoardControl::clicked, this, [this, box] { game_.scoreBox(box); });
+        connect(boxes_[box], &BoardControl::clicked, this, [this, box] {
+            game_.scoreBox(box);
+            describeRoll();
+        });
     }
     connect(minimiseSpot_, &BoardControl::clicked, this, &QWidget::showMinimized);
     connect(closeSpot_, &BoardControl::clicked, this, &QWidget::close);
@@ -96,22 +153,34 @@ void BoardWindow::showDie(int die, int face, TwipsPoint position) {
         dice_[die]->showPicture(skin_.face(face), skin_.faceOutline(face));
     }
     dice_[die]->moveTo(position);
+    const bool held = position.top == HolderTop;
+    dice_[die]->describe(QString::fromStdString(spoken::die(die, face, held)));
+    dice_[die]->setAccessibleTraits(
+        {.role = QAccessible::Button, .checkable = true, .checked = held});
 }
 
 void BoardWindow::showBox(int box, const std::string& text) {
     boxes_[box]->setText(QString::fromStdString(text));
+    boxes_[box]->describe(QString::fromStdString(spoken::box(box, text)));
 }
 
 void BoardWindow::showBonus(const std::string& text) {
     bonus_->setText(QString::fromStdString(text));
+    bonus_->describe(QString::fromStdString(spoken::bonus(text)));
 }
 
 void BoardWindow::showTotal(const std::string& text) {
     total_->setText(QString::fromStdString(text));
+    total_->describe(QString::fromStdString(spoken::total(text)));
 }
 
 void BoardWindow::showBanner(bool shown) {
     banner_->setVisible(shown);
+    if (shown) {
+        // The banner is news: a screen reader tells it without the player going to look.
+        QAccessibleEvent event(banner_, QAccessible::Alert);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void BoardWindow::repaintNow() {
@@ -156,6 +225,57 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     const int32_t dx = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
     const int32_t dy = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
     move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));
+}
+
+// The keys play as the pointer does: each one runs the click it stands for, rules and questions
+// included. Held keys do not repeat an action.
+void BoardWindow::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    BoardControl* target = nullptr;
+    if (modifiers == Qt::ControlModifier && key == Qt::Key_N) {
+        target = resetButton_;
+    } else if (modifiers == Qt::ControlModifier && key == Qt::Key_Q) {
+        target = quitButton_;
+    } else if (modifiers == Qt::NoModifier && key == Qt::Key_R) {
+        target = rollButton_;
+    } else if (modifiers == Qt::NoModifier && key >= Qt::Key_1 && key < Qt::Key_1 + DieCount) {
+        target = dice_[static_cast<size_t>(key - Qt::Key_1)];
+    } else if (modifiers == Qt::NoModifier &&
+               (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        target = qobject_cast<BoardControl*>(focusWidget());
+    } else if (modifiers == Qt::NoModifier && (key == Qt::Key_Left || key == Qt::Key_Up ||
+                                               key == Qt::Key_Right || key == Qt::Key_Down)) {
+        const int step = key == Qt::Key_Left || key == Qt::Key_Up ? -1 : 1;
+        const auto inGroup = [this](const std::vector<BoardControl*>& group) {
+            return std::find(group.begin(), group.end(), focusWidget()) != group.end();
+        };
+        const auto group = std::find_if(focusGroups_.begin(), focusGroups_.end(), inGroup);
+        moveFocus(group == focusGroups_.end() ? tabOrder_ : *group, step);
+        return;
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (target && !event->isAutoRepeat()) {
+        target->activate();
+    }
+}
+
+bool BoardWindow::focusNextPrevChild(bool next) {
+    moveFocus(tabOrder_, next ? 1 : -1);
+    return true;
+}
+
+void BoardWindow::moveFocus(const std::vector<BoardControl*>& controls, int step) {
+    const auto count = static_cast<int>(controls.size());
+    const auto at = std::find(controls.begin(), controls.end(), focusWidget());
+    int next = step > 0 ? 0 : count - 1;
+    if (at != controls.end()) {
+        next = (static_cast<int>(at - controls.begin()) + step + count) % count;
+    }
+    controls[static_cast<size_t>(next)]->setFocus(step > 0 ? Qt::TabFocusReason
+                                                           : Qt::BacktabFocusReason);
 }
 
 }  // namespace quibbix

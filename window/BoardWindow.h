@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "game/BoardView.h"
 #include "game/Game.h"
@@ -26,11 +27,18 @@ class BoardWindow : public QWidget, private BoardView {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
   private:
     void createControls();
     void connectControls();
+    void describeControls();
+    void describeRoll();
     void pointerOverRoll();
+    // Moves the focus `step` places along `controls`, round the end; from outside them, to the
+    // first (forwards) or the last (backwards).
+    void moveFocus(const std::vector<BoardControl*>& controls, int step);
 
     void showDie(int die, int face, TwipsPoint position) override;
     void showBox(int box, const std::string& text) override;
@@ -54,6 +62,10 @@ class BoardWindow : public QWidget, private BoardView {
     BoardControl* minimiseSpot_ = nullptr;
     BoardControl* closeSpot_ = nullptr;
     TwipsPoint dragPress_;  // where the last press on the felt happened
+    // The keyboard's way through the board, as it reads: Roll, the dice, the boxes top to bottom,
+    // Reset, Quit. The arrow keys move within a group of these.
+    std::vector<BoardControl*> tabOrder_;
+    std::vector<std::vector<BoardControl*>> focusGroups_;
 
     MessageBoxQuestions questions_{this};
     ApplicationDirectory directory_;

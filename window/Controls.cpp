@@ -1,5 +1,7 @@
 #include "window/Controls.h"
 
+#include <QAccessibleWidget>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -11,13 +13,123 @@ namespace quibbix {
 
 namespace {
 
-const QColor ScoreInk(skin::ScoreInk.red, skin::ScoreInk.green, skin::ScoreInk.blue);
+QColor colour(skin::Rgb rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+
+const QColor ScoreInk = colour(skin::ScoreInk);
+
+// A board control as assistive technology sees it: its role, name and state, and its click as the
+// press action. The action runs after the request has been answered, since it may open a question.
+class AccessibleBoardControl : public QAccessibleWidget {
+  public:
+    explicit AccessibleBoardControl(BoardControl* control)
+        : QAccessibleWidget(control, control->accessibleTraits().role) {}
+
+    QAccessible::Role role() const override { return control()->accessibleTraits().role; }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        const AccessibleTraits& traits = control()->accessibleTraits();
+        state.checkable = traits.checkable;
+        state.checked = traits.checked;
+        state.disabled = state.disabled || traits.unavailable;
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (control()->accessibleTraits().pressable) {
+            names.prepend(pressAction());
+        }
+        return names;
+    }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction() && control()->accessibleTraits().pressable) {
+            QMetaObject::invokeMethod(control(), &BoardControl::activate, Qt::QueuedConnection);
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+  private:
+    BoardControl* control() const { return static_cast<BoardControl*>(widget()); }
+};
+
+QAccessibleInterface* boardAccessibility(const QString&, QObject* object) {
+    if (auto* control = qobject_cast<BoardControl*>(object)) {
+        return new AccessibleBoardControl(control);
+    }
+    if (auto* line = qobject_cast<DividerLine*>(object)) {
+        return new QAccessibleWidget(line, QAccessible::Separator);
+    }
+    return nullptr;
+}
 
 }  // namespace
 
+void installBoardAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(boardAccessibility);
+        return true;
+    }();
+    (void)installed;
+}
+
 BoardControl::BoardControl(QWidget* parent, TwipsRect rect) : QWidget(parent), rect_(rect) {
     setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
     place();
+}
+
+void BoardControl::setAccessibleTraits(const AccessibleTraits& traits) {
+    const bool stateChanged = traits.checked != traits_.checked ||
+                              traits.unavailable != traits_.unavailable ||
+                              traits.checkable != traits_.checkable;
+    traits_ = traits;
+    if (stateChanged) {
+        QAccessible::State changed;
+        changed.checked = true;
+        changed.disabled = true;
+        changed.checkable = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void BoardControl::describe(const QString& name) {
+    // Qt announces the new name to assistive technology; an unchanged name is not news.
+    if (name != accessibleName()) {
+        setAccessibleName(name);
+    }
+}
+
+void BoardControl::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void BoardControl::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
+// A rounded ring just inside the control: a dark edge on both sides of a band of amber. Its widths
+// are in pixels of the board, so it scales with the board and stays crisp at any whole scale.
+void BoardControl::paintFocusMark(QPainter& painter, int radius) const {
+    if (!hasFocus()) {
+        return;
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    const QRectF outer = QRectF(rect()).adjusted(1, 1, -1, -1);
+    painter.setPen(QPen(colour(skin::FocusEdge), 4));
+    painter.drawRoundedRect(outer.adjusted(1, 1, -1, -1), radius, radius);
+    painter.setPen(QPen(colour(skin::FocusGlow), 2));
+    painter.drawRoundedRect(outer.adjusted(1, 1, -1, -1), radius, radius);
+    painter.restore();
 }
 
 void BoardControl::moveTo(TwipsPoint position) {
@@ -68,6 +180,7 @@ void PictureControl::showPicture(const QImage& picture, const QRegion& outline) 
 void PictureControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, picture_);
+    paintFocusMark(painter, 10);
 }
 
 HoverButton::HoverButton(QWidget* parent, TwipsRect rect, const QImage& normal, const QImage& lit)
@@ -90,6 +203,7 @@ void HoverButton::mouseMoveEvent(QMouseEvent* event) {
 void HoverButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, lit_ ? litPicture_ : normal_);
+    paintFocusMark(painter, 12);
 }
 
 TextBox::TextBox(QWidget* parent, TwipsRect rect, bool framed)
@@ -108,6 +222,7 @@ void TextBox::paintEvent(QPaintEvent*) {
         painter.setPen(ScoreInk);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+    paintFocusMark(painter, 4);
     if (!text_.isEmpty()) {
         painter.setPen(ScoreInk);
         painter.setFont(font());
@@ -117,6 +232,7 @@ void TextBox::paintEvent(QPaintEvent*) {
 
 DividerLine::DividerLine(QWidget* parent, TwipsPoint from, TwipsPoint to) : QWidget(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAccessibleName(QStringLiteral("Score column divider"));
     const int left = pixelsFromTwips(std::min(from.left, to.left));
     const int top = pixelsFromTwips(std::min(from.top, to.top));
     const int right = pixelsFromTwips(std::max(from.left, to.left));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QImage>
 #include <QRegion>
 #include <QString>
@@ -10,14 +11,32 @@
 // The controls of the board. Each is placed in twips and stands at the nearest pixel.
 namespace quibbix {
 
+// How a control shows itself to assistive technology besides its accessible name.
+struct AccessibleTraits {
+    QAccessible::Role role = QAccessible::Button;
+    bool checkable = false;
+    bool checked = false;
+    bool unavailable = false;  // refuses its action for now, though the pointer still reaches it
+    bool pressable = true;     // it has an action: the same as a click on it
+};
+
 // A place on the board that takes the click of the left button (pressed and released on it).
-// Pointer moves over it are its own: they never reach the board underneath.
+// Pointer moves over it are its own: they never reach the board underneath. The keyboard reaches it
+// through the board's focus (Tab, never a click), and it then shows the focus mark.
 class BoardControl : public QWidget {
     Q_OBJECT
   public:
     BoardControl(QWidget* parent, TwipsRect rect);
 
     void moveTo(TwipsPoint position);
+
+    // What a click on it does, for the keyboard and for assistive technology.
+    void activate() { emit clicked(); }
+
+    const AccessibleTraits& accessibleTraits() const { return traits_; }
+    void setAccessibleTraits(const AccessibleTraits& traits);
+    // Sets the name and tells assistive technology when it changed.
+    void describe(const QString& name);
 
   signals:
     void clicked();
@@ -28,13 +47,21 @@ class BoardControl : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Draws the focus mark over what the control has painted, while it has the focus.
+    void paintFocusMark(QPainter& painter, int radius) const;
 
   private:
     void place();
 
     TwipsRect rect_;
     bool leftPressed_ = false;
+    AccessibleTraits traits_;
 };
+
+// The accessibility of the board's controls, given to Qt once before any window shows.
+void installBoardAccessibility();
 
 // A picture in a window of its own, the size of the picture, cut to an outline: a die, the banner.
 class PictureControl : public BoardControl {

@@ -32,7 +32,7 @@ std::optional<int> handleArguments(const QStringList& arguments, bool refuse) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         "A dice game: five dice, up to three rolls a turn and thirteen score boxes,\n"
-        "played with the mouse in one window cut to the shape of its board.");
+        "played with the mouse or the keyboard in one window cut to the shape of its board.");
     parser.addHelpOption();
     parser.addVersionOption();
     const bool parsed = parser.parse(arguments);

@@ -97,6 +97,9 @@ TEST_F(RandomPlay, InvariantsHoldThroughAHundredThousandActions) {
             }
             const auto before = view.dice;
             const bool wouldGo = game.pointerOverRoll() == RollPointer::Arrow;
+            // What a screen reader says of Roll must agree with what Roll does.
+            ASSERT_EQ(game.rollsLeft() > 0, wouldGo) << "step " << step;
+            ASSERT_EQ(game.rollsLeft(), game.cardFull() ? 0 : 3 - rollsThisTurn) << "step " << step;
             game.roll();
             rollsThisTurn += wouldGo ? 1 : 0;
             ASSERT_LE(rollsThisTurn, 3) << "step " << step;

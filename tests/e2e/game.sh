@@ -157,3 +157,85 @@ game_question() {
 
 # cursor_is_no_entry: the pointer shows the 32 x 32 no-entry picture with its hot spot at (16, 15).
 cursor_is_no_entry() { [[ $("$E2E_PYTHON" "$E2E_HERE/cursor.py") == "32 32 16 15" ]]; }
+
+# --- accessibility ------------------------------------------------------------------------------------
+# A test that reads the game through AT-SPI runs under dbus-run-session, which e2e_init hides from
+# the program; game_accessible_bus brings that session bus back and starts the accessibility bus on
+# it, so that the program started next (with game_launch_accessible) shows its tree there.
+
+GAME_SESSION_BUS=${DBUS_SESSION_BUS_ADDRESS:-}
+
+game_accessible_bus() {
+    [[ -n $GAME_SESSION_BUS ]] || e2e_die "no session bus: run this test under dbus-run-session"
+    export DBUS_SESSION_BUS_ADDRESS=$GAME_SESSION_BUS
+    e2e_bg atspi /usr/libexec/at-spi-bus-launcher --launch-immediately
+    e2e_wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
+        org.a11y.Bus.GetAddress || e2e_die "the accessibility bus did not start: $(cat "$E2E_TMP/atspi.log")"
+}
+
+game_launch_accessible() {
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 game_launch "$@"
+}
+
+# game_a11y COMMAND ARGS...: the game's accessibility tree (see atspi.py).
+game_a11y() { "$E2E_PYTHON" "$E2E_HERE/atspi.py" "$@"; }
+
+# game_a11y_name PREFIX: the one name that starts with PREFIX.
+game_a11y_name() { game_a11y names "$1"; }
+
+# game_card_a11y: the thirteen boxes, the bonus and the total as AT-SPI names them, one a line, top
+# to bottom: the value, or "-" for an open box or an empty bonus or total.
+GAME_CAPTIONS=(Ones Twos Threes Fours Fives Sixes "Three of a kind" "Four of a kind" "Full house"
+    "Small straight" "Large straight" Chance "Quibbix!!" Bonus Total)
+game_card_a11y() {
+    local tree caption value
+    tree=$(game_a11y tree | cut -d'|' -f2)
+    for caption in "${GAME_CAPTIONS[@]}"; do
+        value=$(grep -m 1 -F -- "$caption, " <<<"$tree")
+        value=${value#"$caption, "}
+        case $value in open | none | "") echo - ;; *) echo "$value" ;; esac
+    done
+}
+
+# cards_agree A11Y SCREEN: the card as AT-SPI tells it and as the screen shows it say the same: the
+# same places are empty, and two score boxes show the same digits exactly when they hold the same value.
+cards_agree() {
+    local -a said shown
+    local i j
+    mapfile -t said <<<"$1"
+    mapfile -t shown <<<"$2"
+    for ((i = 0; i < 15; i++)); do
+        if { [[ ${said[i]} == - ]] && [[ ${shown[i]} != - ]]; } || { [[ ${said[i]} != - ]] && [[ ${shown[i]} == - ]]; }; then
+            echo "  place $i: AT-SPI says '${said[i]}', the screen shows '${shown[i]}'" >&2
+            return 1
+        fi
+    done
+    for ((i = 0; i < 13; i++)); do
+        for ((j = i + 1; j < 13; j++)); do
+            if { [[ ${said[i]} == "${said[j]}" ]] && [[ ${shown[i]} != "${shown[j]}" ]]; } ||
+                { [[ ${said[i]} != "${said[j]}" ]] && [[ ${shown[i]} == "${shown[j]}" ]]; }; then
+                echo "  boxes $i and $j: AT-SPI says ${said[i]} and ${said[j]}, the screen disagrees" >&2
+                return 1
+            fi
+        done
+    done
+}
+
+# game_card_screen PNG FRESH: the same fifteen places as the screen shows them: "-" where nothing is
+# written, else a fingerprint of the digits. Equal values look alike, so they print alike.
+game_card_screen() {
+    local png=$1 fresh=$2 i rect
+    for i in $(seq 0 14); do
+        case $i in
+        13) rect=$BONUS_DIGITS_BOX ;;
+        14) rect=$TOTAL_DIGITS_BOX ;;
+        *) rect=$(score_digits_box "$i") ;;
+        esac
+        if score_empty "$png" "$fresh" "$rect"; then
+            echo -
+        else
+            # shellcheck disable=SC2086
+            e2e_img print "$png" $rect
+        fi
+    done
+}

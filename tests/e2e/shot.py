@@ -11,11 +11,14 @@ Usage: shot.py SUBCOMMAND PNG OX OY ARGS...
                                        window position, in the inclusive box
   newred PNG OX OY OTHER X0 Y0 X1 Y1  red pixels of PNG that are not red in OTHER, in the inclusive box:
                                        "COUNT X0 Y0 X1 Y1" with their bounding box (or "0")
+  print PNG OX OY X0 Y0 X1 Y1           a fingerprint of the pixels in the inclusive box: two boxes of the
+                                       same size print the same only when they look exactly the same
   dice  PNG OX OY                      one line per die seen on the board: "X Y PIPS RED", top-left corner,
                                        white pips counted inside it, red pixels it holds
 
 Only the standard library: ImageMagick turns the PNG into a PPM that is read here.
 """
+import hashlib
 import subprocess
 import sys
 
@@ -224,6 +227,11 @@ def main(argv):
         else:
             xs, ys = [p[0] for p in new], [p[1] for p in new]
             print(len(new), min(xs), min(ys), max(xs), max(ys))
+    elif sub == "print":
+        x0, y0, x1, y1 = map(int, args[:4])
+        rows = b"".join(img.px[3 * ((oy + y) * img.w + ox + x0):3 * ((oy + y) * img.w + ox + x1 + 1)]
+                        for y in range(y0, y1 + 1))
+        print(hashlib.sha1(rows).hexdigest())
     elif sub == "dice":
         for d in find_dice(img, ox, oy):
             print("%d %d %d %d" % d)

@@ -1,0 +1,85 @@
+# The game as a screen reader finds it over AT-SPI: every control has a role and a name; Roll's
+# action rolls, and the dice's names then tell the faces the screen shows; a box's action scores, and
+# its name then reads what the box shows. Runs under dbus-run-session.
+# Usage: dbus-run-session -- bash access.sh PATH/TO/quibbix
+
+source "$(dirname "$0")/game.sh"
+BIN=${1:?usage: access.sh PATH/TO/quibbix}
+
+e2e_init access
+e2e_start_x
+e2e_start_wm
+e2e_start_sound
+game_accessible_bus
+game_launch_accessible "$BIN"
+fresh=$(game_shot fresh)
+
+# --- the tree ----------------------------------------------------------------------------------------
+tree=$(game_a11y tree)
+printf '%s\n' "$tree" >"$E2E_ART/tree.txt"
+e2e_check "the tree holds the board's controls ($(grep -c . <<<"$tree") objects)" test "$(grep -c . <<<"$tree")" -ge 27
+e2e_check "no object is an unnamed filler" test -z "$(awk -F'|' '$1 == "filler" || $2 == ""' <<<"$tree")"
+for control in "Roll, 3 rolls left" Reset Quit Minimise Close; do
+    e2e_check "'$control' is a push button with a Press action" \
+        eval 'grep -F "|$control|" <<<"$tree" | grep -q "^push button|.*|Press\(,\|$\)"'
+done
+e2e_check "five dice, each a push button named with its face" \
+    test "$(grep -c '^push button|Die [1-5], six, on the table|' <<<"$tree")" -eq 5
+e2e_check "thirteen open boxes, each a push button" \
+    test "$(grep -c '^push button|[^|]*, open|' <<<"$tree")" -eq 13
+e2e_check "bonus and total are labels" grep -q '^label|Bonus, none|' <<<"$tree"
+e2e_check "the total is a label" grep -q '^label|Total, none|' <<<"$tree"
+e2e_check "before any key no control has the focus" test -z "$(game_a11y focused)"
+
+# --- Roll through its action ---------------------------------------------------------------------------
+game_a11y press "Roll"
+e2e_wait_for 5 game_a11y wait "Roll, 2 rolls left"
+rolled=$(game_shot rolled)
+seen=$(game_dice "$rolled")
+e2e_check "the action rolled: five dice on the table" dice_on_table "$seen"
+e2e_check "Roll now says two rolls are left" test "$(game_a11y_name Roll)" = "Roll, 2 rolls left"
+read -r wx wy _ < <(e2e_geometry)
+said=$(game_a11y dice | awk -v x="$wx" -v y="$wy" '{ print $1 - x, $2 - y, $3 }')
+dice_match() {
+    local x y face sx sy pips red found
+    while read -r x y face; do
+        found=0
+        while read -r sx sy pips red; do
+            near "$x" "$sx" && near "$y" "$sy" && ((pips == face)) && found=1
+        done <<<"$seen"
+        ((found)) || { echo "  AT-SPI says a $face at $x,$y; the screen shows: $(tr '\n' ';' <<<"$seen")" >&2; return 1; }
+    done <<<"$said"
+}
+e2e_check "each die's name tells the face the screen shows at its place" dice_match
+
+# --- holding through an action ----------------------------------------------------------------------
+game_a11y press "Die 2,"
+e2e_wait_for 5 eval 'game_a11y_name "Die 2," | grep -q ", held$"'
+e2e_check "Die 2's action holds it, and its name says so" eval 'game_a11y_name "Die 2," | grep -q ", held$"'
+e2e_check "a held die is checked" eval 'game_a11y tree | grep "|Die 2," | cut -d"|" -f3 | grep -q checked'
+game_a11y press "Die 2,"
+e2e_wait_for 5 eval 'game_a11y_name "Die 2," | grep -q ", on the table$"'
+
+# --- scoring through an action --------------------------------------------------------------------------
+sum=$(game_a11y dice | awk '{ s += $3 } END { print s }')
+game_a11y press "Chance"
+e2e_wait_for 5 game_a11y wait "Chance, $sum"
+scored=$(game_shot scored)
+e2e_check "Chance's action scores the sum of the dice ($sum), and its name reads it" \
+    test "$(game_a11y_name Chance)" = "Chance, $sum"
+e2e_check "the screen shows Chance's points" score_written "$scored" "$fresh" "$(score_digits_box 11)"
+e2e_check "the total says the same" test "$(game_a11y_name Total)" = "Total, $sum"
+e2e_check "a new turn: three rolls left" test "$(game_a11y_name Roll)" = "Roll, 3 rolls left"
+e2e_check "the card read through AT-SPI agrees with the screen" \
+    cards_agree "$(game_card_a11y)" "$(game_card_screen "$scored" "$fresh")"
+
+# --- a zero through an action asks first ------------------------------------------------------------------
+game_a11y press "Roll"
+e2e_wait_for 5 game_a11y wait "Roll, 2 rolls left"
+if [[ $(game_a11y_name "Quibbix!!,") == "Quibbix!!, open" ]]; then
+    game_a11y press "Quibbix!!,"
+    e2e_check "a zero through the action asks first" game_question 'Quibbix!!' Escape
+    e2e_check "No leaves the box open" test "$(game_a11y_name "Quibbix!!,")" = "Quibbix!!, open"
+fi
+
+e2e_finish
