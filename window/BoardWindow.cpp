@@ -14,6 +14,10 @@ BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     setWindowTitle(QStringLiteral("QuibBix!"));
     setWindowIcon(skin_.icon());
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));
+    // Two cuts of the one outline: the mask is the real cut on X11 without a compositor and keeps
+    // clicks in the cut-away corners going to the desktop on Wayland, where it cuts no pixel; the
+    // transparent pixels of the board cut the picture wherever the window system composites.
+    setAttribute(Qt::WA_TranslucentBackground);
     setMask(skin_.boardOutline());
     setMouseTracking(true);
     createControls();

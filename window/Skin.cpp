@@ -1,6 +1,7 @@
 #include "window/Skin.h"
 
 #include <QFontDatabase>
+#include <QPainter>
 #include <QPixmap>
 
 #include "assets/SkinAssets.h"
@@ -20,6 +21,17 @@ QRegion outlineOf(const QImage& picture) {
     int32_t keyColour = 0;  // detect the key from the picture's own corner
     return regionFromPicture(picture, twipsFromPixels(picture.width()),
                              twipsFromPixels(picture.height()), keyColour);
+}
+
+// The picture with only the pixels inside the outline left: the outline is the one source of the
+// shape, so what is transparent and what the mask cuts away are the same set of pixels.
+QImage cutOut(const QImage& picture, const QRegion& outline) {
+    QImage cut(picture.size(), QImage::Format_ARGB32_Premultiplied);
+    cut.fill(Qt::transparent);
+    QPainter painter(&cut);
+    painter.setClipRegion(outline);
+    painter.drawImage(0, 0, picture);
+    return cut;
 }
 
 QFont loadScoreFont() {
@@ -49,6 +61,7 @@ Skin::Skin()
       noEntry_(QPixmap::fromImage(picture(skin::NoEntry)), skin::NoEntryHotSpotX,
                skin::NoEntryHotSpotY),
       scoreFont_(loadScoreFont()) {
+    board_ = cutOut(board_, boardOutline_);
     for (size_t face = 0; face < faces_.size(); ++face) {
         faces_[face] = picture(skin::DieFaces[face]);
         faceOutlines_[face] = outlineOf(faces_[face]);

@@ -20,6 +20,8 @@ class Skin {
   public:
     Skin();
 
+    // The board with every pixel outside its outline transparent, for a window system that does
+    // not cut a window by its mask.
     const QImage& board() const { return board_; }
     const QRegion& boardOutline() const { return boardOutline_; }
     // Face 0..5 shows 1..6 pips.
