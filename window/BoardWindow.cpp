@@ -127,12 +127,13 @@ TwipsSize BoardWindow::boardSize() const {
 }
 
 TwipsSize BoardWindow::dieSize() const {
-    return {twipsFromPixels(skin_.face(0).width()), twipsFromPixels(skin_.face(0).height())};
+    const QSize face = skin_.face(0).size();
+    return {twipsFromPixels(face.width()), twipsFromPixels(face.height())};
 }
 
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, skin_.board());
+    skin_.board().paint(painter, {0, 0});
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {

@@ -1,29 +1,37 @@
 # The board cut to its painted outline on every kind of Linux desktop, with a patterned desktop
 # behind it (a plain one could hide a corner painted in the same colour): natively on Wayland and
-# through Xwayland, both under a headless weston, and on X11 without a compositor. In each the corners
-# and the two top rows show the desktop, no pixel of the key colour reaches the screen, the board
-# fills its outline and the dice are cut to theirs.
+# through Xwayland, both under a headless weston, and on X11 without a compositor, there also at a
+# scale of 2. In each the corners and the two top rows show the desktop, no pixel of the key colour
+# reaches the screen, the board fills its outline and the dice are cut to theirs; at 2 the pictures
+# shown are the ones drawn at 2x, and the outline is the 1x outline scaled.
 # Usage: bash desktops.sh PATH/TO/quibbix
 
 source "$(dirname "$0")/game.sh"
 BIN=${1:?usage: desktops.sh PATH/TO/quibbix}
 SKIN=$E2E_HERE/../../assets/skin
-BOARD=$SKIN/board.png
-# Where the five six-pip dice lie at start, in window pixels.
-DICE_AT="413 487 560 633 707 333"
+# Where the five six-pip dice lie at start, in window pixels at 1x.
+DICE_X=(413 487 560 633 707)
+DICE_Y=333
 
 e2e_init desktops
 
 cutout() { "$E2E_PYTHON" "$E2E_HERE/cutout.py" "$@"; }
-board_absent() { ! cutout locate "$1" "$BOARD" >/dev/null 2>&1; }
+board_absent() { ! cutout locate "$1" "$SKIN/board.png" >/dev/null 2>&1; }
 
-# judge_cut WHERE SHADOW SHOT DESKTOP X Y: every check of the cut, on one screenshot of the game at
-# (X, Y) and one of the same desktop without it. With SHADOW "shadow" the window manager may dim the
-# desktop around the window with its drop shadow; "exact" wants the desktop unchanged.
+# judge_cut WHERE SHADOW SHOT DESKTOP X Y [SCALE]: every check of the cut, on one screenshot of the
+# game at (X, Y) and one of the same desktop without it, against the pictures drawn at SCALE (1 or 2).
+# With SHADOW "shadow" the window manager may dim the desktop around the window with its drop shadow;
+# "exact" wants the desktop unchanged.
 judge_cut() {
-    local where=$1 shadow=$2 shot=$3 desktop=$4 x=$5 y=$6 name cut wrong unlike outside inside n=0
-    e2e_check "$where: no pixel of the key colour on the screen (got $(cutout key "$shot" "$BOARD"))" \
-        test "$(cutout key "$shot" "$BOARD")" -eq 0
+    local where=$1 shadow=$2 shot=$3 desktop=$4 x=$5 y=$6 scale=${7:-1} name cut wrong unlike outside inside n=0
+    local suffix="" dice_at=()
+    [[ $scale == 2 ]] && suffix=@2x
+    local board=$SKIN/board$suffix.png face=$SKIN/die6$suffix.png
+    for n in "${DICE_X[@]}"; do dice_at+=($((n * scale))); done
+    dice_at+=($((DICE_Y * scale)))
+    n=0
+    e2e_check "$where: no pixel of the key colour on the screen (got $(cutout key "$shot" "$board"))" \
+        test "$(cutout key "$shot" "$board")" -eq 0
     while read -r -u 3 name cut wrong unlike; do
         if [[ $shadow == shadow ]]; then
             e2e_check "$where: the desktop, at most shaded, shows through the $name ($unlike of $cut cut-away pixels are something else, $wrong shaded)" \
@@ -32,8 +40,8 @@ judge_cut() {
             e2e_check "$where: the desktop shows through the $name ($wrong of $cut cut-away pixels differ)" \
                 test "$cut" -gt 0 -a "$wrong" -eq 0
         fi
-    done 3< <(cutout corners "$shot" "$desktop" "$BOARD" "$x" "$y")
-    read -r wrong cut < <(cutout edge "$shot" "$BOARD" "$x" "$y")
+    done 3< <(cutout corners "$shot" "$desktop" "$board" "$x" "$y")
+    read -r wrong cut < <(cutout edge "$shot" "$board" "$x" "$y")
     e2e_check "$where: the board fills its outline along the edges ($wrong of $cut pixels differ)" \
         test "$cut" -gt 0 -a "$wrong" -eq 0
     # shellcheck disable=SC2086
@@ -41,7 +49,7 @@ judge_cut() {
         e2e_check "$where: die $n is cut to its outline ($outside pixels around it hide the board, $inside of its face are wrong)" \
             test "$outside" -eq 0 -a "$inside" -eq 0
         n=$((n + 1))
-    done 3< <(cutout dice "$shot" "$BOARD" "$SKIN/die6.png" "$x" "$y" $DICE_AT)
+    done 3< <(cutout dice "$shot" "$board" "$face" "$x" "$y" "${dice_at[@]}")
 }
 
 # --- weston: screenshots through its screenshooter -----------------------------------------------------
@@ -86,7 +94,7 @@ weston_game() {
     for ((i = 0; i < 100; i++)); do
         e2e_app_running || e2e_die "$1: the program ended: $(e2e_app_log)"
         GAME_SHOT=$(weston_settled "$1") || e2e_die "$1: weston's screen never settled"
-        if read -r GAME_X GAME_Y < <(cutout locate "$GAME_SHOT" "$BOARD" 2>/dev/null); then
+        if read -r GAME_X GAME_Y < <(cutout locate "$GAME_SHOT" "$SKIN/board.png" 2>/dev/null); then
             return 0
         fi
         sleep 0.1
@@ -128,7 +136,8 @@ judge_cut "Xwayland" shadow "$GAME_SHOT" "$desktop" "$GAME_X" "$GAME_Y"
 e2e_stop_pid "$E2E_APP_PID"
 
 # --- X11 without a compositor, the desktop tiled with a pattern --------------------------------------------
-e2e_start_x
+# Room for the window at a scale of 2.
+e2e_start_x 1700x1300
 e2e_start_wm
 "$E2E_PYTHON" - "$E2E_TMP/tile.xbm" <<'PATTERN'
 import sys
@@ -145,5 +154,20 @@ e2e_wait_window "$GAME_TITLE"
 shot=$(game_shot x11)
 read -r x y _ _ < <(e2e_geometry)
 judge_cut "X11" exact "$shot" "$desktop" "$x" "$y"
+e2e_stop_pid "$E2E_APP_PID"
+
+# At a scale of 2, as on a high-density screen: every position and outline is the 1x one doubled, and
+# the pictures are those drawn at 2x, not the 1x ones enlarged.
+QT_SCALE_FACTOR=2 e2e_launch "$BIN"
+e2e_wait_window "$GAME_TITLE"
+read -r x y w h < <(e2e_geometry)
+e2e_check "at scale 2 the window is twice the board (got $w x $h)" test "$w x $h" = "$((2 * GAME_W)) x $((2 * GAME_H))"
+shape=$(e2e_shape_extents)
+e2e_check "at scale 2 the bounding shape is 1578x1192+0+4 (got $shape)" test "$shape" = "1578x1192+0+4"
+shot=$(game_shot x11-scale2)
+judge_cut "X11 at scale 2" exact "$shot" "$desktop" "$x" "$y" 2
+read -r wrong compared < <(cutout card "$shot" "$SKIN/board@2x.png" "$x" "$y")
+e2e_check "at scale 2 the scorecard shows the board drawn at 2x ($wrong of $compared pixels differ)" \
+    test "$compared" -gt 0 -a "$wrong" -eq 0
 
 e2e_finish
