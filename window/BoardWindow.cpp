@@ -19,6 +19,10 @@ BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHi
     setWindowTitle(QStringLiteral("QuibBix!"));
     setWindowIcon(skin_.icon());
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));
+    // Two cuts of the one outline: the mask is the real cut on X11 without a compositor and keeps
+    // clicks in the cut-away corners going to the desktop on Wayland, where it cuts no pixel; the
+    // transparent pixels of the board cut the picture wherever the window system composites.
+    setAttribute(Qt::WA_TranslucentBackground);
     setMask(skin_.boardOutline());
     setMouseTracking(true);
     installBoardAccessibility();
@@ -192,12 +196,13 @@ TwipsSize BoardWindow::boardSize() const {
 }
 
 TwipsSize BoardWindow::dieSize() const {
-    return {twipsFromPixels(skin_.face(0).width()), twipsFromPixels(skin_.face(0).height())};
+    const QSize face = skin_.face(0).size();
+    return {twipsFromPixels(face.width()), twipsFromPixels(face.height())};
 }
 
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, skin_.board());
+    skin_.board().paint(painter, {0, 0});
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {

@@ -169,9 +169,10 @@ void BoardControl::mouseMoveEvent(QMouseEvent* event) {
     emit pointerMoved();
 }
 
-void PictureControl::showPicture(const QImage& picture, const QRegion& outline) {
+void PictureControl::showPicture(const Picture& picture, const QRegion& outline) {
     picture_ = picture;
-    resizeInTwips({twipsFromPixels(picture.width()), twipsFromPixels(picture.height())});
+    resizeInTwips(
+        {twipsFromPixels(picture.size().width()), twipsFromPixels(picture.size().height())});
     // Qt reads an empty mask as "no mask"; an outline with no pixels must show nothing at all.
     setMask(outline.isEmpty() ? QRegion(-1, -1, 1, 1) : outline);
     update();
@@ -179,13 +180,14 @@ void PictureControl::showPicture(const QImage& picture, const QRegion& outline) 
 
 void PictureControl::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    picture_.paint(painter, {0, 0});
     paintFocusMark(painter, 10);
 }
 
-HoverButton::HoverButton(QWidget* parent, TwipsRect rect, const QImage& normal, const QImage& lit)
+HoverButton::HoverButton(QWidget* parent, TwipsRect rect, const Picture& normal, const Picture& lit)
     : BoardControl(parent, rect), normal_(normal), litPicture_(lit) {
-    resizeInTwips({twipsFromPixels(normal.width()), twipsFromPixels(normal.height())});
+    resizeInTwips(
+        {twipsFromPixels(normal.size().width()), twipsFromPixels(normal.size().height())});
 }
 
 void HoverButton::setLit(bool lit) {
@@ -202,7 +204,7 @@ void HoverButton::mouseMoveEvent(QMouseEvent* event) {
 
 void HoverButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawImage(0, 0, lit_ ? litPicture_ : normal_);
+    (lit_ ? litPicture_ : normal_).paint(painter, {0, 0});
     paintFocusMark(painter, 12);
 }
 

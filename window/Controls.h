@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "platform/Twips.h"
+#include "window/Picture.h"
 
 // The controls of the board. Each is placed in twips and stands at the nearest pixel.
 namespace quibbix {
@@ -69,21 +70,21 @@ class PictureControl : public BoardControl {
   public:
     using BoardControl::BoardControl;
 
-    const QImage& picture() const { return picture_; }
-    void showPicture(const QImage& picture, const QRegion& outline);
+    const QImage& picture() const { return picture_.image(); }
+    void showPicture(const Picture& picture, const QRegion& outline);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QImage picture_;
+    Picture picture_;
 };
 
 // A button drawn on the felt: its normal picture, or its lit one while the pointer is over it.
 class HoverButton : public BoardControl {
     Q_OBJECT
   public:
-    HoverButton(QWidget* parent, TwipsRect rect, const QImage& normal, const QImage& lit);
+    HoverButton(QWidget* parent, TwipsRect rect, const Picture& normal, const Picture& lit);
 
     bool isLit() const { return lit_; }
     void setLit(bool lit);
@@ -93,8 +94,8 @@ class HoverButton : public BoardControl {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    QImage normal_;
-    QImage litPicture_;
+    Picture normal_;
+    Picture litPicture_;
     bool lit_ = false;
 };
 

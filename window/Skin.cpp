@@ -1,6 +1,7 @@
 #include "window/Skin.h"
 
 #include <QFontDatabase>
+#include <QPainter>
 #include <QPixmap>
 
 #include "assets/SkinAssets.h"
@@ -11,15 +12,44 @@
 namespace quibbix {
 namespace {
 
-QImage picture(const char* resource) {
+QImage image(const char* resource) {
     return QImage(QString::fromLatin1(resource));
 }
 
-// The outline of a picture, cut by the colour of its own top-left pixel.
-QRegion outlineOf(const QImage& picture) {
+// A picture of the window at 1x, with its 2x drawing beside it: board.png and board@2x.png.
+Picture picture(const char* resource) {
+    QString twoX = QString::fromLatin1(resource);
+    twoX.insert(twoX.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+    return Picture(image(resource), QImage(twoX));
+}
+
+// The outline of a picture, cut by the colour of its own top-left pixel, in the 1x picture's
+// pixels: the shape at 2x is this one scaled.
+QRegion outlineOf(const Picture& picture) {
     int32_t keyColour = 0;  // detect the key from the picture's own corner
-    return regionFromPicture(picture, twipsFromPixels(picture.width()),
-                             twipsFromPixels(picture.height()), keyColour);
+    return regionFromPicture(picture.image(), twipsFromPixels(picture.size().width()),
+                             twipsFromPixels(picture.size().height()), keyColour);
+}
+
+// One drawing of a picture with only the pixels inside the outline left, the outline scaled to it.
+QImage cutOut(const QImage& drawing, QSize size, const QRegion& outline) {
+    if (drawing.isNull()) {
+        return drawing;
+    }
+    QImage cut(drawing.size(), QImage::Format_ARGB32_Premultiplied);
+    cut.fill(Qt::transparent);
+    QPainter painter(&cut);
+    painter.scale(qreal(drawing.width()) / size.width(), qreal(drawing.height()) / size.height());
+    painter.setClipRegion(outline);
+    painter.drawImage(QRectF(QPointF(0, 0), size), drawing);
+    return cut;
+}
+
+// The picture with only the pixels inside the outline left: the outline is the one source of the
+// shape, so what is transparent and what the mask cuts away are the same set of pixels.
+Picture cutOut(const Picture& picture, const QRegion& outline) {
+    return Picture(cutOut(picture.image(), picture.size(), outline),
+                   cutOut(picture.twoX(), picture.size(), outline));
 }
 
 QFont loadScoreFont() {
@@ -45,10 +75,11 @@ Skin::Skin()
       roll_{picture(skin::Roll), picture(skin::RollHover)},
       reset_{picture(skin::Reset), picture(skin::ResetHover)},
       quit_{picture(skin::Quit), picture(skin::QuitHover)},
-      icon_(QPixmap::fromImage(picture(skin::Icon))),
-      noEntry_(QPixmap::fromImage(picture(skin::NoEntry)), skin::NoEntryHotSpotX,
+      icon_(QPixmap::fromImage(image(skin::Icon))),
+      noEntry_(QPixmap::fromImage(image(skin::NoEntry)), skin::NoEntryHotSpotX,
                skin::NoEntryHotSpotY),
       scoreFont_(loadScoreFont()) {
+    board_ = cutOut(board_, boardOutline_);
     for (size_t face = 0; face < faces_.size(); ++face) {
         faces_[face] = picture(skin::DieFaces[face]);
         faceOutlines_[face] = outlineOf(faces_[face]);

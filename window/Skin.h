@@ -7,27 +7,31 @@
 #include <QRegion>
 #include <array>
 
+#include "window/Picture.h"
+
 // Everything the board looks like, loaded once from what is built into the program: the pictures
 // with the outlines cut from them, the no-entry pointer and the score font.
 namespace quibbix {
 
 struct ButtonPictures {
-    QImage normal;
-    QImage lit;
+    Picture normal;
+    Picture lit;
 };
 
 class Skin {
   public:
     Skin();
 
-    const QImage& board() const { return board_; }
+    // The board with every pixel outside its outline transparent, for a window system that does
+    // not cut a window by its mask.
+    const Picture& board() const { return board_; }
     const QRegion& boardOutline() const { return boardOutline_; }
     // Face 0..5 shows 1..6 pips.
-    const QImage& face(int face) const { return faces_.at(static_cast<size_t>(face)); }
+    const Picture& face(int face) const { return faces_.at(static_cast<size_t>(face)); }
     const QRegion& faceOutline(int face) const {
         return faceOutlines_.at(static_cast<size_t>(face));
     }
-    const QImage& banner() const { return banner_; }
+    const Picture& banner() const { return banner_; }
     const QRegion& bannerOutline() const { return bannerOutline_; }
     const ButtonPictures& rollButton() const { return roll_; }
     const ButtonPictures& resetButton() const { return reset_; }
@@ -37,11 +41,11 @@ class Skin {
     const QFont& scoreFont() const { return scoreFont_; }
 
   private:
-    QImage board_;
+    Picture board_;
     QRegion boardOutline_;
-    std::array<QImage, 6> faces_;
+    std::array<Picture, 6> faces_;
     std::array<QRegion, 6> faceOutlines_;
-    QImage banner_;
+    Picture banner_;
     QRegion bannerOutline_;
     ButtonPictures roll_;
     ButtonPictures reset_;

@@ -2,25 +2,52 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <utility>
 
 #include "window/BoardWindow.h"
 
 namespace {
 
-// While the application object comes up, the platform's own complaints are held back: a display
-// that cannot be opened ends the program with one plain line instead of a core dump.
-void startupMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtFatalMsg) {
-        const QByteArray display = qgetenv("DISPLAY");
-        std::fprintf(stderr, "quibbix: cannot open the display%s%s\n", display.isEmpty() ? "" : " ",
-                     display.constData());
-        std::fflush(stderr);
-        _exit(EXIT_FAILURE);
+// While the application object comes up, the platform's messages are held until the outcome is
+// known. A display that cannot be opened ends the program with one plain line instead of a core
+// dump; any other failure shows everything the platform said, and after a good start the held
+// messages follow on standard error as they would have without holding them.
+QStringList heldMessages;
+std::optional<QByteArray> unreachableDisplay;  // the display the platform last failed to reach
+
+void printHeldMessages() {
+    for (const QString& message : std::as_const(heldMessages)) {
+        std::fprintf(stderr, "%s\n", qUtf8Printable(message));
     }
-    (void)message;
+    std::fflush(stderr);
+    heldMessages.clear();
+}
+
+void startupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.startsWith(QLatin1String("could not connect to display"))) {
+        unreachableDisplay = qgetenv("DISPLAY");
+    } else if (message.startsWith(QLatin1String("Failed to create wl_display"))) {
+        unreachableDisplay = qEnvironmentVariableIsSet("WAYLAND_DISPLAY")
+                                 ? qgetenv("WAYLAND_DISPLAY")
+                                 : QByteArray("wayland-0");
+    }
+    if (type != QtFatalMsg) {
+        heldMessages.append(qFormatLogMessage(type, context, message));
+        return;
+    }
+    if (!unreachableDisplay) {
+        heldMessages.append(qFormatLogMessage(type, context, message));
+        printHeldMessages();
+    } else {
+        std::fprintf(stderr, "quibbix: cannot open the display%s%s\n",
+                     unreachableDisplay->isEmpty() ? "" : " ", unreachableDisplay->constData());
+        std::fflush(stderr);
+    }
+    _exit(EXIT_FAILURE);
 }
 
 constexpr int BadArguments = 2;
@@ -73,6 +100,7 @@ int main(int argc, char* argv[]) {
     const QtMessageHandler platformMessages = qInstallMessageHandler(startupMessages);
     QApplication application(argc, argv);
     qInstallMessageHandler(platformMessages);
+    printHeldMessages();
     if (const auto exitCode = handleArguments(application.arguments(), true)) {
         return *exitCode;
     }

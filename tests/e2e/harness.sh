@@ -122,10 +122,11 @@ e2e_finish() {
 # --- servers -----------------------------------------------------------------------------------------
 
 # Xvfb picks a free display itself (-displayfd), so tests never clash over a display number.
+# e2e_start_x [WxH]: the screen's size, 1024x768 unless given.
 e2e_start_x() {
     local fifo=$E2E_TMP/displayfd n
     : >"$fifo"
-    e2e_bg xvfb Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo"
+    e2e_bg xvfb Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp -noreset 3>"$fifo"
     e2e_wait_for 10 test -s "$fifo" || e2e_die "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
     n=$(tr -dc 0-9 <"$fifo")
     export DISPLAY=:$n

@@ -16,6 +16,13 @@ e2e_check "without a display it exits non-zero (got $rc)" test "$rc" -ne 0 -a "$
 e2e_check "without a display it prints one line on stderr: $(head -c 300 "$E2E_TMP/nodisplay.err")" \
     test "$(grep -c . "$E2E_TMP/nodisplay.err")" -eq 1
 
+# Any other failure to start shows what the platform said: here, the name of a plugin it lacks.
+QT_QPA_PLATFORM=no-such-platform "$BIN" >"$E2E_TMP/noplugin.out" 2>"$E2E_TMP/noplugin.err" </dev/null
+rc=$?
+e2e_check "without its platform plugin it exits non-zero (got $rc)" test "$rc" -ne 0 -a "$rc" -lt 128
+e2e_check "without its platform plugin it says which one: $(head -c 300 "$E2E_TMP/noplugin.err")" \
+    grep -q 'no-such-platform' "$E2E_TMP/noplugin.err"
+
 e2e_start_x
 e2e_start_wm
 e2e_start_sound

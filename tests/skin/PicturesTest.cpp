@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <queue>
+#include <string>
 #include <vector>
 
 #include "tests/skin/SkinFiles.h"
@@ -100,6 +102,51 @@ TEST(SkinPictures, CutEdgesCarryNoFringeOfTheKey) {
             }
         }
         EXPECT_GE(nearest, row.leastDistanceAtEdge);
+    }
+}
+
+// --- The pictures drawn at 2x ---
+
+std::string twoX(const std::string& file) {
+    return file.substr(0, file.rfind('.')) + "@2x.png";
+}
+
+bool isCut(const std::string& file) {
+    return std::any_of(std::begin(CutPictures), std::end(CutPictures),
+                       [&file](const CutRow& row) { return file == row.file; });
+}
+
+// Each picture of the window is drawn again for screens of two device pixels to a pixel: twice the
+// size, the same corner, the shape of a cut picture exactly the 1x shape scaled (outlines and hit
+// areas stay those of 1x), and drawn for its size, not the 1x picture enlarged.
+TEST(SkinPictures, EachWindowPictureIsDrawnAgainAt2xWithTheOutlineScaled) {
+    for (const PictureRow& row : Pictures) {
+        if (row.hasAlpha) {
+            continue;  // the icon and the pointer are not pictures of the window
+        }
+        SCOPED_TRACE(row.file);
+        const QImage one = committedPicture(row.file);
+        const QImage two = committedPicture(twoX(row.file));
+        ASSERT_EQ(two.size(), one.size() * 2);
+        EXPECT_FALSE(two.hasAlphaChannel());
+        EXPECT_EQ(colorAt(two, 0, 0), row.corner);
+        const bool cut = isCut(row.file);
+        int outlineMismatches = 0;
+        int unlikeEnlargement = 0;
+        for (int y = 0; y < two.height(); ++y) {
+            for (int x = 0; x < two.width(); ++x) {
+                const QRgb here = colorAt(two, x, y);
+                const QRgb below = colorAt(one, x / 2, y / 2);
+                if (cut && (here == row.corner) != (below == row.corner)) {
+                    ++outlineMismatches;
+                }
+                if (here != below) {
+                    ++unlikeEnlargement;
+                }
+            }
+        }
+        EXPECT_EQ(outlineMismatches, 0);
+        EXPECT_GT(unlikeEnlargement, two.width() * two.height() / 20);
     }
 }
 

@@ -7,6 +7,9 @@ version=${2:?usage: arguments.sh PATH/TO/quibbix VERSION}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 failed=0
+# A runtime folder of its own, as every desktop session has: without one Qt says so on standard
+# error, which the program passes on.
+mkdir -m 700 "$tmp/run"
 
 # expect WHAT RC STDOUT-PATTERN STDERR-PATTERN ARGS...: run without any display; each pattern is an
 # extended regular expression that the whole output, less its last newline, must match (an empty
@@ -14,7 +17,8 @@ failed=0
 expect() {
     local what=$1 rc=$2 out=$3 err=$4 got
     shift 4
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$bin" "$@" >"$tmp/out" 2>"$tmp/err"
+    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$tmp/run" "$bin" "$@" \
+        >"$tmp/out" 2>"$tmp/err"
     got=$?
     if [[ $got -ne $rc || ! $(<"$tmp/out") =~ ^${out}$ || ! $(<"$tmp/err") =~ ^${err}$ ]]; then
         echo "FAIL - $what: exit $got, expected $rc"

@@ -6,7 +6,7 @@
 
 namespace quibbix::skin_generator {
 
-QImage makeBanner(const Lettering& lettering) {
+QImage makeBanner(const Lettering& lettering, int scale) {
     const QSize size(337, 64);
     const QColor outlineBrown(46, 24, 6);
     const QColor depthBrown(92, 44, 6);
@@ -20,11 +20,11 @@ QImage makeBanner(const Lettering& lettering) {
     const QRectF room(outlineWidth / 2 + 2, outlineWidth / 2 + 1,
                       size.width() - outlineWidth - depth.x() - 4,
                       size.height() - outlineWidth - depth.y() - 2);
-    const double scale = std::min(room.width() / ink.width(), room.height() / ink.height());
+    const double fitScale = std::min(room.width() / ink.width(), room.height() / ink.height());
     QTransform fit;
-    fit.translate(room.center().x() - ink.center().x() * scale,
-                  room.center().y() - ink.center().y() * scale);
-    fit.scale(scale, scale);
+    fit.translate(room.center().x() - ink.center().x() * fitScale,
+                  room.center().y() - ink.center().y() * fitScale);
+    fit.scale(fitScale, fitScale);
     word = fit.map(word);
 
     QPainterPathStroker stroker;
@@ -33,9 +33,8 @@ QImage makeBanner(const Lettering& lettering) {
     const QPainterPath outlined = stroker.createStroke(word).united(word);
     const QPainterPath shape = outlined.united(outlined.translated(depth));
 
-    QImage banner(size, QImage::Format_RGB32);
     // The outline's brown lies behind, so the outer edge of the shape blends into the outline.
-    banner.fill(outlineBrown);
+    QImage banner = canvas(size, scale, outlineBrown);
     QPainter painter(&banner);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(outlined.translated(depth), depthBrown);

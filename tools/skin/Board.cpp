@@ -26,6 +26,14 @@ double dot(QPointF a, QPointF b) {
 double smoothEdge(double distance) {
     return std::clamp(0.5 - distance, 0.0, 1.0);
 }
+// The scale a board is drawn at, from its own size.
+int scaleOf(const QImage& board) {
+    return board.width() / boardSize.width();
+}
+// Where the centre of device pixel (x, y) of a board drawn at `scale` lies on the 1x board.
+QPointF centreAt(int x, int y, int scale) {
+    return {(x + 0.5) / scale, (y + 0.5) / scale};
+}
 
 void paintTitleBar(QImage& board, const Lettering& lettering) {
     QPainter painter(&board);
@@ -150,6 +158,7 @@ void paintEmblem(QImage& board, const Lettering& lettering) {
 }
 
 void paintHolderTray(QImage& board) {
+    const int scale = scaleOf(board);
     const QRectF outer(15, 483, 417, 102);
     const double outerRadius = 10;
     const QRectF floor(21, 489, 405, 90);
@@ -158,9 +167,9 @@ void paintHolderTray(QImage& board) {
     const QColor wallLit(84, 170, 84);
     const QColor floorColor(0, 88, 0);
     const QColor floorShade(0, 52, 0);
-    for (int y = 480; y < 588; ++y) {
-        for (int x = 12; x < 436; ++x) {
-            const QPointF at = pixelCentre(x, y);
+    for (int y = 480 * scale; y < 588 * scale; ++y) {
+        for (int x = 12 * scale; x < 436 * scale; ++x) {
+            const QPointF at = centreAt(x, y, scale);
             const double toOuter = roundedRectDistance(at, outer, outerRadius);
             if (toOuter > 0.5)
                 continue;
@@ -174,9 +183,10 @@ void paintHolderTray(QImage& board) {
             const double depth = std::max(0.0, -toFloor);
             const double shade = std::max(0.0, facing) * std::exp(-depth / 4.0);
             const QColor floorHere = mix(floorColor, floorShade, shade);
-            const QColor inTray = mix(wall, floorHere, smoothEdge(toFloor));
+            // Edges blend over one device pixel.
+            const QColor inTray = mix(wall, floorHere, smoothEdge(toFloor * scale));
             const QColor old = QColor::fromRgb(board.pixel(x, y));
-            board.setPixel(x, y, mix(old, inTray, smoothEdge(toOuter)).rgb());
+            board.setPixel(x, y, mix(old, inTray, smoothEdge(toOuter * scale)).rgb());
         }
     }
     // Faint hollows where the five held dice stand.
@@ -235,26 +245,29 @@ void paintScorecard(QImage& board, const Lettering& lettering) {
 }
 
 // Bevels the table's edge (lit on the left, dark on the right and at the bottom), draws a dark
-// rim round the table and cuts everything outside the outline to the key.
+// rim round the table and cuts everything outside the outline to the key. What is cut is decided
+// on the 1x board's pixels, so the board at 2x has exactly the 1x outline, scaled.
 void bevelAndCut(QImage& board) {
+    const int scale = scaleOf(board);
     const QColor key = colorOf(skin::BoardKey);
     const QColor bevelLit(112, 196, 112);
     const QColor bevelShade(0, 36, 0);
     const QColor rim(0, 24, 0);
     const double bevelWidth = 8.0;
-    for (int y = 0; y < boardSize.height(); ++y) {
-        for (int x = 0; x < boardSize.width(); ++x) {
-            const QPointF at = pixelCentre(x, y);
-            const double distance = roundedRectDistance(at, outline, outlineRadius);
-            if (distance >= 0) {
+    for (int y = 0; y < board.height(); ++y) {
+        for (int x = 0; x < board.width(); ++x) {
+            if (roundedRectDistance(pixelCentre(x / scale, y / scale), outline, outlineRadius) >=
+                0) {
                 board.setPixel(x, y, key.rgb());
                 continue;
             }
+            const QPointF at = centreAt(x, y, scale);
+            const double distance = std::min(roundedRectDistance(at, outline, outlineRadius), 0.0);
             const double depth = -distance;
             if (depth >= bevelWidth)
                 continue;
             QColor here = QColor::fromRgb(board.pixel(x, y));
-            if (y > titleBarBottom) {
+            if (y / scale > titleBarBottom) {
                 const double facing =
                     dot(roundedRectNormal(at, outline, outlineRadius), towardsLight);
                 const double strength = std::pow(1.0 - depth / bevelWidth, 1.5);
@@ -272,9 +285,8 @@ void bevelAndCut(QImage& board) {
 
 }  // namespace
 
-QImage makeBoard(const Lettering& lettering) {
-    QImage board(boardSize, QImage::Format_RGB32);
-    board.fill(felt);
+QImage makeBoard(const Lettering& lettering, int scale) {
+    QImage board = canvas(boardSize, scale, felt);
     paintEmblem(board, lettering);
     paintHolderTray(board);
     paintScorecard(board, lettering);

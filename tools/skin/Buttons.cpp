@@ -11,12 +11,6 @@ namespace {
 
 const QColor felt = colorOf(skin::FeltGreen);
 
-QImage feltCanvas(QSize size) {
-    QImage canvas(size, QImage::Format_RGB32);
-    canvas.fill(felt);
-    return canvas;
-}
-
 // How a pill button is coloured.
 struct PillLook {
     QColor top;
@@ -42,9 +36,9 @@ PillLook dimPill() {
     };
 }
 
-QImage makePill(const Lettering& lettering, const QString& word, const PillLook& look) {
+QImage makePill(const Lettering& lettering, const QString& word, const PillLook& look, int scale) {
     const QSize size(88, 67);
-    QImage button = feltCanvas(size);
+    QImage button = canvas(size, scale, felt);
     const QRectF pill(6.5, 14.5, 73, 36);
     const double radius = pill.height() / 2;
     QPainterPath body;
@@ -94,9 +88,9 @@ QImage makePill(const Lettering& lettering, const QString& word, const PillLook&
 
 }  // namespace
 
-QImage makeResetButton(const Lettering& lettering, ButtonState state) {
+QImage makeResetButton(const Lettering& lettering, ButtonState state, int scale) {
     if (state == ButtonState::Normal)
-        return makePill(lettering, "reset", dimPill());
+        return makePill(lettering, "reset", dimPill(), scale);
     return makePill(lettering, "reset",
                     PillLook{
                         .top = QColor(255, 244, 120),
@@ -107,12 +101,13 @@ QImage makeResetButton(const Lettering& lettering, ButtonState state) {
                         .text = QColor(10, 8, 0),
                         .textLight = QColor(255, 255, 220, 120),
                         .shadow = QColor(0, 0, 0, 120),
-                    });
+                    },
+                    scale);
 }
 
-QImage makeQuitButton(const Lettering& lettering, ButtonState state) {
+QImage makeQuitButton(const Lettering& lettering, ButtonState state, int scale) {
     if (state == ButtonState::Normal)
-        return makePill(lettering, "quit", dimPill());
+        return makePill(lettering, "quit", dimPill(), scale);
     return makePill(lettering, "quit",
                     PillLook{
                         .top = QColor(255, 110, 96),
@@ -123,7 +118,8 @@ QImage makeQuitButton(const Lettering& lettering, ButtonState state) {
                         .text = QColor(10, 0, 0),
                         .textLight = QColor(255, 200, 190, 110),
                         .shadow = QColor(0, 0, 0, 120),
-                    });
+                    },
+                    scale);
 }
 
 namespace {
@@ -153,7 +149,7 @@ void paintStreaks(QPainter& painter, const Tumble& die, const QColor& color) {
 
 }  // namespace
 
-QImage makeRollButton(ButtonState state) {
+QImage makeRollButton(ButtonState state, int scale) {
     const QSize size(121, 82);
     const Tumble dice[] = {
         {QPointF(52, 49), 40, -16, 5, {-0.3, 0.02, 0.32}},
@@ -173,7 +169,7 @@ QImage makeRollButton(ButtonState state) {
     const QColor streak = state == ButtonState::Hover ? QColor(12, 12, 12) : QColor(0, 74, 0);
     const QColor shadow = state == ButtonState::Hover ? QColor(0, 0, 0, 130) : QColor(0, 0, 0, 80);
 
-    QImage button = feltCanvas(size);
+    QImage button = canvas(size, scale, felt);
     QPainter painter(&button);
     painter.setRenderHint(QPainter::Antialiasing);
     for (const Tumble& die : dice) paintStreaks(painter, die, streak);

@@ -105,13 +105,12 @@ void paintDie(QPainter& painter, const QRectF& box, int pips, const DieLook& loo
     }
 }
 
-QImage makeDieFace(int pips) {
+QImage makeDieFace(int pips, int scale) {
     const QSize size(70, 67);
     const QRectF box(0, 0, size.width(), size.height());
     const DieLook look = redDie();
-    QImage face(size, QImage::Format_RGB32);
     // The rim's darkest red lies behind, so the antialiased outline blends into the die itself.
-    face.fill(look.rimDark);
+    QImage face = canvas(size, scale, look.rimDark);
     QPainter painter(&face);
     painter.setRenderHint(QPainter::Antialiasing);
     paintDie(painter, box, pips, look);

@@ -67,22 +67,30 @@ QPointF roundedRectNormal(QPointF point, const QRectF& rect, double radius) {
     return {0, 1};
 }
 
-QImage coverageOf(const QPainterPath& path, QSize size) {
-    QImage canvas(size, QImage::Format_ARGB32_Premultiplied);
-    canvas.fill(Qt::transparent);
-    QPainter painter(&canvas);
+QImage canvas(QSize size, int scale, const QColor& fill) {
+    QImage picture(size * scale, fill.alpha() == 255 ? QImage::Format_RGB32
+                                                     : QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(scale);
+    picture.fill(fill);
+    return picture;
+}
+
+QImage coverageOf(const QPainterPath& path, QSize size, int scale) {
+    QImage cover = canvas(size, scale, Qt::transparent);
+    QPainter painter(&cover);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillPath(path, Qt::white);
     painter.end();
-    return canvas.convertToFormat(QImage::Format_Alpha8);
+    return cover.convertToFormat(QImage::Format_Alpha8);
 }
 
 void cutByCoverage(QImage& picture, const QImage& coverage, const QColor& key) {
     const QRgb keyPixel = key.rgb();
+    const int factor = picture.width() / coverage.width();
     for (int y = 0; y < picture.height(); ++y) {
-        const uchar* cover = coverage.constScanLine(y);
+        const uchar* cover = coverage.constScanLine(y / factor);
         for (int x = 0; x < picture.width(); ++x) {
-            if (cover[x] < 128) {
+            if (cover[x / factor] < 128) {
                 picture.setPixel(x, y, keyPixel);
             }
         }
@@ -139,13 +147,15 @@ void paintShadow(QImage& target, const QPainterPath& path, QPointF offset, doubl
                  const QColor& color) {
     const int width = target.width();
     const int height = target.height();
-    const QImage cover = coverageOf(path.translated(offset), target.size());
+    const int scale = static_cast<int>(target.devicePixelRatio());
+    const QImage cover = coverageOf(path.translated(offset), target.size() / scale, scale);
     std::vector<double> plane(static_cast<size_t>(width) * height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) plane[y * width + x] = cover.constScanLine(y)[x] / 255.0;
     }
-    blur(plane, width, height, blurRadius / 2.0);
+    blur(plane, width, height, blurRadius * scale / 2.0);
     QImage shadow(target.size(), QImage::Format_ARGB32);
+    shadow.setDevicePixelRatio(scale);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             // Below one step of alpha the shadow ends exactly, so far pixels stay untouched.

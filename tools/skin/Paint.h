@@ -26,13 +26,20 @@ inline QPointF pixelCentre(int x, int y) {
     return {x + 0.5, y + 0.5};
 }
 
-// How much of each pixel a path covers (0..255), drawn with antialiasing.
-QImage coverageOf(const QPainterPath& path, QSize size);
+// A picture `scale` times the size of `size` in each direction, that a painter draws on in the
+// coordinates of `size`: the same drawing at a finer grain.
+QImage canvas(QSize size, int scale, const QColor& fill);
+// How much of each pixel a path covers (0..255), drawn with antialiasing on a canvas of `size` at
+// `scale`.
+QImage coverageOf(const QPainterPath& path, QSize size, int scale = 1);
 // Cuts a picture to a shape with a hard edge: every pixel covered less than half becomes exactly
 // `key`, every other pixel keeps its painted colour, so no edge pixel is a blend with the key.
+// A coverage smaller than the picture by a whole factor cuts it in blocks of that factor, so a
+// picture drawn at 2x takes exactly the shape of the 1x one, scaled.
 void cutByCoverage(QImage& picture, const QImage& coverage, const QColor& key);
 
-// Paints a soft shadow of `path`, moved by `offset` and blurred over about `blur` pixels.
+// Paints a soft shadow of `path`, moved by `offset` and blurred over about `blur` pixels (of the
+// target's 1x size).
 void paintShadow(QImage& target, const QPainterPath& path, QPointF offset, double blur,
                  const QColor& color);
 

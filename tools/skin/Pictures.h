@@ -27,13 +27,15 @@ double dieCornerRadius(const QRectF& box);
 // Paints a die showing `pips` into `box` (in the painter's current coordinates).
 void paintDie(QPainter& painter, const QRectF& box, int pips, const DieLook& look);
 
-QImage makeBoard(const Lettering& lettering);
-QImage makeDieFace(int pips);
-QImage makeBanner(const Lettering& lettering);
+// Each picture of the window is drawn at `scale` (1 or 2) times its size, for screens of that many
+// device pixels to a pixel: the same drawing at a finer grain, its outline the 1x outline scaled.
+QImage makeBoard(const Lettering& lettering, int scale);
+QImage makeDieFace(int pips, int scale);
+QImage makeBanner(const Lettering& lettering, int scale);
 enum class ButtonState { Normal, Hover };
-QImage makeResetButton(const Lettering& lettering, ButtonState state);
-QImage makeQuitButton(const Lettering& lettering, ButtonState state);
-QImage makeRollButton(ButtonState state);
+QImage makeResetButton(const Lettering& lettering, ButtonState state, int scale);
+QImage makeQuitButton(const Lettering& lettering, ButtonState state, int scale);
+QImage makeRollButton(ButtonState state, int scale);
 // Paints the two dice of the program icon into a square box of side `side` at the origin.
 void paintIconDice(QPainter& painter, double side);
 // The window's icon: the two dice at 32 pixels.

@@ -33,25 +33,32 @@ int generate(const QString& outputDir, const QString& previewFile) {
     const Lettering lettering(QStringLiteral(QUIBBIX_SKIN_FONT));
 
     Skin skin;
-    skin.board = makeBoard(lettering);
-    for (int pips = 1; pips <= 6; ++pips) skin.dieFaces[pips - 1] = makeDieFace(pips);
-    skin.banner = makeBanner(lettering);
-    skin.rollHover = makeRollButton(ButtonState::Hover);
-    skin.reset = makeResetButton(lettering, ButtonState::Normal);
-    skin.quit = makeQuitButton(lettering, ButtonState::Normal);
+    skin.board = makeBoard(lettering, 1);
+    for (int pips = 1; pips <= 6; ++pips) skin.dieFaces[pips - 1] = makeDieFace(pips, 1);
+    skin.banner = makeBanner(lettering, 1);
+    skin.rollHover = makeRollButton(ButtonState::Hover, 1);
+    skin.reset = makeResetButton(lettering, ButtonState::Normal, 1);
+    skin.quit = makeQuitButton(lettering, ButtonState::Normal, 1);
 
     const QString pictures = root.filePath("skin/");
-    save(skin.board, pictures + "board.png");
-    for (int pips = 1; pips <= 6; ++pips) {
-        save(skin.dieFaces[pips - 1], pictures + QString("die%1.png").arg(pips));
+    // Every picture of the window at 1x and, for screens of two device pixels to a pixel, at 2x,
+    // named as Qt names such pictures: board.png and board@2x.png.
+    for (const int scale : {1, 2}) {
+        const QString suffix = scale == 1 ? QString(".png") : QString("@%1x.png").arg(scale);
+        save(makeBoard(lettering, scale), pictures + "board" + suffix);
+        for (int pips = 1; pips <= 6; ++pips) {
+            save(makeDieFace(pips, scale), pictures + QString("die%1").arg(pips) + suffix);
+        }
+        save(makeBanner(lettering, scale), pictures + "banner" + suffix);
+        save(makeRollButton(ButtonState::Normal, scale), pictures + "roll" + suffix);
+        save(makeRollButton(ButtonState::Hover, scale), pictures + "roll_hover" + suffix);
+        save(makeResetButton(lettering, ButtonState::Normal, scale), pictures + "reset" + suffix);
+        save(makeResetButton(lettering, ButtonState::Hover, scale),
+             pictures + "reset_hover" + suffix);
+        save(makeQuitButton(lettering, ButtonState::Normal, scale), pictures + "quit" + suffix);
+        save(makeQuitButton(lettering, ButtonState::Hover, scale),
+             pictures + "quit_hover" + suffix);
     }
-    save(skin.banner, pictures + "banner.png");
-    save(makeRollButton(ButtonState::Normal), pictures + "roll.png");
-    save(skin.rollHover, pictures + "roll_hover.png");
-    save(skin.reset, pictures + "reset.png");
-    save(makeResetButton(lettering, ButtonState::Hover), pictures + "reset_hover.png");
-    save(skin.quit, pictures + "quit.png");
-    save(makeQuitButton(lettering, ButtonState::Hover), pictures + "quit_hover.png");
     save(makeIcon(), pictures + "icon.png");
     save(makeNoEntryPointer(), pictures + "noentry.png");
     // The sizes of the hicolor icon theme that desktops look in first.

@@ -1,0 +1,173 @@
+# The board cut to its painted outline on every kind of Linux desktop, with a patterned desktop
+# behind it (a plain one could hide a corner painted in the same colour): natively on Wayland and
+# through Xwayland, both under a headless weston, and on X11 without a compositor, there also at a
+# scale of 2. In each the corners and the two top rows show the desktop, no pixel of the key colour
+# reaches the screen, the board fills its outline and the dice are cut to theirs; at 2 the pictures
+# shown are the ones drawn at 2x, and the outline is the 1x outline scaled.
+# Usage: bash desktops.sh PATH/TO/quibbix
+
+source "$(dirname "$0")/game.sh"
+BIN=${1:?usage: desktops.sh PATH/TO/quibbix}
+SKIN=$E2E_HERE/../../assets/skin
+# Where the five six-pip dice lie at start, in window pixels at 1x.
+DICE_X=(413 487 560 633 707)
+DICE_Y=333
+
+e2e_init desktops
+
+cutout() { "$E2E_PYTHON" "$E2E_HERE/cutout.py" "$@"; }
+board_absent() { ! cutout locate "$1" "$SKIN/board.png" >/dev/null 2>&1; }
+
+# judge_cut WHERE SHADOW SHOT DESKTOP X Y [SCALE]: every check of the cut, on one screenshot of the
+# game at (X, Y) and one of the same desktop without it, against the pictures drawn at SCALE (1 or 2).
+# With SHADOW "shadow" the window manager may dim the desktop around the window with its drop shadow;
+# "exact" wants the desktop unchanged.
+judge_cut() {
+    local where=$1 shadow=$2 shot=$3 desktop=$4 x=$5 y=$6 scale=${7:-1} name cut wrong unlike outside inside n=0
+    local suffix="" dice_at=()
+    [[ $scale == 2 ]] && suffix=@2x
+    local board=$SKIN/board$suffix.png face=$SKIN/die6$suffix.png
+    for n in "${DICE_X[@]}"; do dice_at+=($((n * scale))); done
+    dice_at+=($((DICE_Y * scale)))
+    n=0
+    e2e_check "$where: no pixel of the key colour on the screen (got $(cutout key "$shot" "$board"))" \
+        test "$(cutout key "$shot" "$board")" -eq 0
+    while read -r -u 3 name cut wrong unlike; do
+        if [[ $shadow == shadow ]]; then
+            e2e_check "$where: the desktop, at most shaded, shows through the $name ($unlike of $cut cut-away pixels are something else, $wrong shaded)" \
+                test "$cut" -gt 0 -a "$unlike" -eq 0
+        else
+            e2e_check "$where: the desktop shows through the $name ($wrong of $cut cut-away pixels differ)" \
+                test "$cut" -gt 0 -a "$wrong" -eq 0
+        fi
+    done 3< <(cutout corners "$shot" "$desktop" "$board" "$x" "$y")
+    read -r wrong cut < <(cutout edge "$shot" "$board" "$x" "$y")
+    e2e_check "$where: the board fills its outline along the edges ($wrong of $cut pixels differ)" \
+        test "$cut" -gt 0 -a "$wrong" -eq 0
+    # shellcheck disable=SC2086
+    while read -r -u 3 outside inside; do
+        e2e_check "$where: die $n is cut to its outline ($outside pixels around it hide the board, $inside of its face are wrong)" \
+            test "$outside" -eq 0 -a "$inside" -eq 0
+        n=$((n + 1))
+    done 3< <(cutout dice "$shot" "$board" "$face" "$x" "$y" "${dice_at[@]}")
+}
+
+# --- weston: screenshots through its screenshooter -----------------------------------------------------
+WESTON_SOCKET=quibbix-e2e-$$
+
+# weston_shot NAME: a screenshot of weston's output into the artifacts; prints its path. The
+# screenshooter names its file by the second, so each shot is taken in a directory of its own.
+weston_shot() {
+    local seq dir file
+    seq=$(($(cat "$E2E_TMP/shot-seq" 2>/dev/null || echo 0) + 1))
+    echo "$seq" >"$E2E_TMP/shot-seq"
+    file=$E2E_ART/$(printf '%02d' "$seq")-$1.png
+    dir=$E2E_TMP/shot-$seq
+    mkdir -p "$dir"
+    (cd "$dir" && WAYLAND_DISPLAY=$WESTON_SOCKET weston-screenshooter) >/dev/null 2>&1 || return 1
+    mv "$dir"/*.png "$file" 2>/dev/null || return 1
+    rm -rf "$dir"
+    echo "$file"
+}
+
+# weston_settled NAME: shots until two in a row are the same, pixel for pixel: every client has
+# drawn what it had to draw. Prints the path of the last one.
+weston_settled() {
+    local last="" shot i
+    for ((i = 0; i < 100; i++)); do
+        shot=$(weston_shot "$1") || { sleep 0.1; continue; }
+        if [[ -n $last ]] && cutout same "$shot" "$last"; then
+            rm -f "$last"
+            echo "$shot"
+            return 0
+        fi
+        [[ -n $last ]] && rm -f "$last"
+        last=$shot
+    done
+    return 1
+}
+
+# weston_game NAME: waits until the board is on weston's screen and drawn to the end; sets GAME_SHOT,
+# GAME_X and GAME_Y.
+weston_game() {
+    local i
+    for ((i = 0; i < 100; i++)); do
+        e2e_app_running || e2e_die "$1: the program ended: $(e2e_app_log)"
+        GAME_SHOT=$(weston_settled "$1") || e2e_die "$1: weston's screen never settled"
+        if read -r GAME_X GAME_Y < <(cutout locate "$GAME_SHOT" "$SKIN/board.png" 2>/dev/null); then
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_die "$1: the board never appeared on weston's screen: $(e2e_app_log)"
+}
+
+weston_up() { [[ -S $XDG_RUNTIME_DIR/$WESTON_SOCKET ]]; }
+e2e_bg weston weston --backend=headless-backend.so --use-pixman --width=1024 --height=768 \
+    --idle-time=0 --debug --xwayland --socket="$WESTON_SOCKET"
+e2e_wait_for 20 weston_up || e2e_die "weston did not start: $(cat "$E2E_TMP/weston.log")"
+# The shell's background is drawn by a client of its own, some time after weston is up; the screen
+# stays black until then.
+for ((i = 0; i < 100; i++)); do
+    desktop=$(weston_settled weston-desktop) || e2e_die "weston's desktop never settled"
+    cutout drawn "$desktop" && break
+    sleep 0.1
+done
+cutout drawn "$desktop" || e2e_die "weston's shell never drew the desktop"
+board_absent "$desktop" || e2e_die "the board is on the screen before the game started"
+
+# Natively on Wayland.
+QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=$WESTON_SOCKET e2e_launch "$BIN"
+weston_game wayland
+e2e_log "on Wayland at $GAME_X,$GAME_Y"
+judge_cut "Wayland" exact "$GAME_SHOT" "$desktop" "$GAME_X" "$GAME_Y"
+e2e_stop_pid "$E2E_APP_PID"
+
+# Through Xwayland, the X server that weston starts for its X clients: it names its display in the log.
+xwayland_display() { sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$E2E_TMP/weston.log" | head -n 1; }
+e2e_wait_for 10 test -n "$(xwayland_display)" || e2e_die "weston named no Xwayland display"
+desktop=$(weston_settled weston-desktop-again) || e2e_die "weston's screen never settled"
+e2e_check "the Wayland window is gone from the screen" board_absent "$desktop"
+QT_QPA_PLATFORM=xcb DISPLAY=$(xwayland_display) e2e_launch "$BIN"
+weston_game xwayland
+e2e_log "on Xwayland at $GAME_X,$GAME_Y"
+# weston's window manager for X clients draws a drop shadow around the window, under its corners too.
+judge_cut "Xwayland" shadow "$GAME_SHOT" "$desktop" "$GAME_X" "$GAME_Y"
+e2e_stop_pid "$E2E_APP_PID"
+
+# --- X11 without a compositor, the desktop tiled with a pattern --------------------------------------------
+# Room for the window at a scale of 2.
+e2e_start_x 1700x1300
+e2e_start_wm
+"$E2E_PYTHON" - "$E2E_TMP/tile.xbm" <<'PATTERN'
+import sys
+# An 8 x 8 tile of diagonal stripes, as an X bitmap.
+rows = [0x11, 0x22, 0x44, 0x88, 0x11, 0x22, 0x44, 0x88]
+with open(sys.argv[1], "w") as f:
+    f.write("#define tile_width 8\n#define tile_height 8\nstatic unsigned char tile_bits[] = {\n")
+    f.write(", ".join(f"0x{r:02x}" for r in rows) + "};\n")
+PATTERN
+xsetroot -bitmap "$E2E_TMP/tile.xbm" -fg '#d0a040' -bg '#204060' || e2e_die "xsetroot failed"
+desktop=$(e2e_shot x11-desktop)
+e2e_launch "$BIN"
+e2e_wait_window "$GAME_TITLE"
+shot=$(game_shot x11)
+read -r x y _ _ < <(e2e_geometry)
+judge_cut "X11" exact "$shot" "$desktop" "$x" "$y"
+e2e_stop_pid "$E2E_APP_PID"
+
+# At a scale of 2, as on a high-density screen: every position and outline is the 1x one doubled, and
+# the pictures are those drawn at 2x, not the 1x ones enlarged.
+QT_SCALE_FACTOR=2 e2e_launch "$BIN"
+e2e_wait_window "$GAME_TITLE"
+read -r x y w h < <(e2e_geometry)
+e2e_check "at scale 2 the window is twice the board (got $w x $h)" test "$w x $h" = "$((2 * GAME_W)) x $((2 * GAME_H))"
+shape=$(e2e_shape_extents)
+e2e_check "at scale 2 the bounding shape is 1578x1192+0+4 (got $shape)" test "$shape" = "1578x1192+0+4"
+shot=$(game_shot x11-scale2)
+judge_cut "X11 at scale 2" exact "$shot" "$desktop" "$x" "$y" 2
+read -r wrong compared < <(cutout card "$shot" "$SKIN/board@2x.png" "$x" "$y")
+e2e_check "at scale 2 the scorecard shows the board drawn at 2x ($wrong of $compared pixels differ)" \
+    test "$compared" -gt 0 -a "$wrong" -eq 0
+
+e2e_finish
