@@ -151,11 +151,13 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() != Qt::LeftButton) {
         return;
     }
-    // The point grabbed at the press stays under the pointer.
-    const QPointF at = event->position();
-    const int32_t dx = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
-    const int32_t dy = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
-    move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));
+    // The point grabbed at the press stays under the pointer. The window goes where the pointer is
+    // on the screen: a motion's window-relative position is only as fresh as the last move the X
+    // server carried out, and adding it to where the window already went made a fast drag overshoot.
+    const QPointF at = event->globalPosition();
+    const int32_t left = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
+    const int32_t top = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
+    move(pixelsFromTwips(left), pixelsFromTwips(top));
 }
 
 }  // namespace quibbix

@@ -89,6 +89,14 @@ e2e_check "left drag by $dx,$dy moves the window from $wx,$wy by exactly that (n
 e2e_drag "$fx" "$fy" "$((-dx))" "$((-dy))" 3
 read -r rx ry _ _ < <(e2e_geometry)
 e2e_check "right drag leaves the window at $nx,$ny (now $rx,$ry)" test "$rx,$ry" = "$nx,$ny"
+# A drag faster than the window follows: every motion arrives before the last move is carried out.
+read -r ax ay < <(e2e_abs "$fx" "$fy")
+xdotool mousemove "$ax" "$ay" mousedown 1 mousemove "$((ax - dx / 2))" "$((ay - dy / 2))" \
+    mousemove "$((ax - dx))" "$((ay - dy))" mouseup 1
+e2e_settle 0.5
+read -r qx qy _ _ < <(e2e_geometry)
+e2e_check "a fast left drag by $((-dx)),$((-dy)) moves the window by exactly that (now $qx,$qy)" \
+    test "$qx,$qy" = "$wx,$wy"
 
 # --- minimise -----------------------------------------------------------------------------------------
 # shellcheck disable=SC2086
