@@ -153,7 +153,8 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     }
     // The point grabbed at the press stays under the pointer. The window goes where the pointer is
     // on the screen: a motion's window-relative position is only as fresh as the last move the X
-    // server carried out, and adding it to where the window already went made a fast drag overshoot.
+    // server carried out, and adding it to where the window already went made a fast drag
+    // overshoot.
     const QPointF at = event->globalPosition();
     const int32_t left = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
     const int32_t top = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);

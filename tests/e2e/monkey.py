@@ -472,6 +472,7 @@ class Monkey:
 
     def play(self):
         self.pending_reset = False
+        self.reset_answered = False
         self.dice_seen = []
         self.start()
         began = time.monotonic()
@@ -480,7 +481,8 @@ class Monkey:
             self.done += 1
             self.expect_running("without being asked to")
             self.answered()
-            if self.done % self.check_every == 0:
+            # Right after Reset was answered Yes, before any other action can fill a box again.
+            if self.reset_answered or self.done % self.check_every == 0:
                 self.check()
         took = time.monotonic() - began
         self.check()
