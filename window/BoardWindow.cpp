@@ -4,11 +4,45 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
+#include <cstdlib>
 
 #include "platform/Twips.h"
 #include "window/Layout.h"
 
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
 namespace quibbix {
+
+namespace {
+
+// Whether the left button is down at this moment, as the X server has it. Input that queued up
+// while the program was busy reaches the window through the toolkit with a click's release moved
+// behind the next move, and that move claims the button still held: a click on the felt then
+// dragged the window away. Without X (no such reordering known), the event's word stands.
+bool leftButtonDownNow() {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return true;
+    }
+    xcb_connection_t* const connection = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_pointer_reply_t* const reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    if (reply == nullptr) {
+        return false;
+    }
+    const bool down = (reply->mask & XCB_BUTTON_MASK_1) != 0;
+    std::free(reply);
+    return down;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
 
 BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("QuibBix!"));
@@ -148,7 +182,7 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     for (HoverButton* button : {quitButton_, resetButton_, rollButton_}) {
         button->setLit(false);
     }
-    if (event->buttons() != Qt::LeftButton) {
+    if (event->buttons() != Qt::LeftButton || !leftButtonDownNow()) {
         return;
     }
     // The point grabbed at the press stays under the pointer. The window goes where the pointer is

@@ -78,10 +78,33 @@ class Screen:
             raise SystemExit("monkey: cannot open the display")
         self.root = self.x.XDefaultRootWindow(self.dpy)
         self.w, self.h = 1024, 768
+        # Pointer input through the XTest extension, as xdotool sends it, without a process a call.
+        self.xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
 
-    def grab(self):
-        """The whole screen as an object shot.py reads (w, h, px in RGB, rgb())."""
-        img = self.x.XGetImage(self.dpy, self.root, 0, 0, self.w, self.h, 0xFFFFFFFF, 2)
+    def move(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, 0)
+
+    def button(self, number, down):
+        self.xtst.XTestFakeButtonEvent(self.dpy, number, 1 if down else 0, 0)
+
+    def sync(self):
+        self.x.XSync(self.dpy, 0)
+
+    def pace(self):
+        """Every event a millisecond after the last, as xdotool sends them: a thousand a second."""
+        self.sync()
+        time.sleep(0.001)
+
+    def grab(self, x=0, y=0, w=None, h=None):
+        """The screen (or a part of it, placed where it lies) as an object shot.py reads."""
+        w, h = w or self.w, h or self.h
+        x, y = max(0, x), max(0, y)
+        w, h = min(w, self.w - x), min(h, self.h - y)
+        img = self.x.XGetImage(self.dpy, self.root, x, y, w, h, 0xFFFFFFFF, 2)
         if not img:
             raise Finding("cannot read the screen")
         im = img.contents
@@ -89,9 +112,11 @@ class Screen:
             raise SystemExit("monkey: needs a 24-bit screen")
         raw = ctypes.string_at(im.data, im.bytes_per_line * im.height)
         self.x.XDestroyImage(img)
+        if im.bytes_per_line != 4 * w:
+            raw = b"".join(raw[r * im.bytes_per_line:r * im.bytes_per_line + 4 * w] for r in range(h))
         g = shot.Image.__new__(shot.Image)
-        g.w, g.h = self.w, self.h
-        px = bytearray(self.w * self.h * 3)
+        g.w, g.h = w, h
+        px = bytearray(w * h * 3)
         # BGRX in memory, RGB wanted.
         px[0::3], px[1::3], px[2::3] = raw[2::4], raw[1::4], raw[0::4]
         g.px = bytes(px)
@@ -208,17 +233,39 @@ class Monkey:
         self.geo = (x, y)
 
     def xdo(self, *args):
-        self.events += sum(1 for a in args if a in ("mousemove", "key")) + 2 * args.count("click") + \
-            args.count("mousedown") + args.count("mouseup")
-        subprocess.run(("xdotool",) + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        """xdotool's commands mousemove X Y, click B, mousedown B, mouseup B and key [OPTION] K: the
+        pointer's through XTest straight away, keys through xdotool itself."""
+        args = list(args)
+        while args:
+            cmd = args.pop(0)
+            if cmd == "mousemove":
+                self.screen.move(int(args.pop(0)), int(args.pop(0)))
+                self.events += 1
+                self.screen.pace()
+            elif cmd in ("click", "mousedown", "mouseup"):
+                b = int(args.pop(0))
+                if cmd != "mouseup":
+                    self.screen.button(b, True)
+                if cmd == "click":
+                    self.screen.pace()
+                if cmd != "mousedown":
+                    self.screen.button(b, False)
+                self.events += 2 if cmd == "click" else 1
+                self.screen.pace()
+            elif cmd == "key":
+                self.screen.sync()
+                subprocess.run(["xdotool", "key"] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                self.events += 2
+                args = []
+        self.screen.sync()
 
     def at(self, p):
         return str(self.geo[0] + p[0]), str(self.geo[1] + p[1])
 
-    def roll_lit(self, img=None):
-        img = img or self.screen.grab()
+    def roll_lit(self):
         x0, y0, x1, y1 = ROLL_BOX
-        return len(shot.cells_where(img, self.geo[0], self.geo[1], x0, y0, x1, y1, shot.is_red)) > 300
+        img = self.screen.grab(self.geo[0] + x0, self.geo[1] + y0, x1 - x0 + 1, y1 - y0 + 1)
+        return len(shot.cells_where(img, 0, 0, 0, 0, img.w - 1, img.h - 1, shot.is_red)) > 300
 
     def wait_roll(self, lit, seconds=5):
         """Waits until Roll shows lit (or dim); None when it did, else an open question (or raises)."""
@@ -233,7 +280,7 @@ class Monkey:
                 q = self.question()
                 if q:
                     return q
-            time.sleep(0.01)
+            time.sleep(0.005)
         self.expect_running("while it should answer")
         q = self.question()
         if q:
@@ -379,8 +426,10 @@ class Monkey:
             self.xdo("mousemove", *self.at(self.spot()), "click", "1")
         elif kind in ("burst", "roll_burst"):
             args = ["mousemove", *self.at(ROLL), "click", "1"] if kind == "roll_burst" else []
-            for _ in range(r.randint(3, 10)):
-                args += ["mousemove", *self.at(self.spot()), "click", "1"]
+            spots = [self.spot() for _ in range(r.randint(3, 10))]
+            for p in spots:
+                args += ["mousemove", *self.at(p), "click", "1"]
+            self.trail[-1] += " at %s from %s" % (spots, self.geo)
             self.xdo(*args)
         elif kind == "hover":
             args = []
@@ -459,16 +508,23 @@ class Monkey:
         sx, sy = x0 + FELT[0], y0 + FELT[1]
         self.xdo("mousemove", str(sx), str(sy), "mousedown", "1",
                  "mousemove", str(sx + dx // 2), str(sy + dy // 2),
-                 "mousemove", str(sx + dx), str(sy + dy), "mouseup", "1")
+                 "mousemove", str(sx + dx), str(sy + dy))
+        # The button comes up once the window is there, as a hand lets go.
         deadline = time.monotonic() + 5
         while True:
             self.read_geometry()
             if self.geo == (tx, ty):
                 break
             if time.monotonic() > deadline:
+                self.xdo("mouseup", "1")
                 raise Finding("a drag on the felt from %d,%d to %d,%d left the window at %s"
                               % (x0, y0, tx, ty, self.geo))
             time.sleep(0.02)
+        self.xdo("mouseup", "1")
+        time.sleep(0.1)
+        self.read_geometry()
+        if self.geo != (tx, ty):
+            raise Finding("the window moved on after the drag ended, to %s" % (self.geo,))
 
     def play(self):
         self.pending_reset = False
