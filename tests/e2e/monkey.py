@@ -94,10 +94,10 @@ class Screen:
     def sync(self):
         self.x.XSync(self.dpy, 0)
 
-    def pace(self):
+    def pace(self, seconds=0.001):
         """Every event a millisecond after the last, as xdotool sends them: a thousand a second."""
         self.sync()
-        time.sleep(0.001)
+        time.sleep(seconds)
 
     def grab(self, x=0, y=0, w=None, h=None):
         """The screen (or a part of it, placed where it lies) as an object shot.py reads."""
@@ -145,6 +145,8 @@ class Monkey:
         self.rss_first = None
         self.rss_last = None
         self.trail = []
+        self.in_burst = False
+        self.rolled_last = False
 
     # --- the program --------------------------------------------------------------------------------
     def start(self):
@@ -251,7 +253,10 @@ class Monkey:
                 if cmd != "mousedown":
                     self.screen.button(b, False)
                 self.events += 2 if cmd == "click" else 1
-                self.screen.pace()
+                # Not yet fixed: a release that reaches the toolkit in one read with the next move
+                # is handed over after that move and at its spot, so the click is lost and the
+                # button it was on stays lit. A hand's next move comes later than this.
+                self.screen.pace(0.001 if self.in_burst else 0.02)
             elif cmd == "key":
                 self.screen.sync()
                 subprocess.run(["xdotool", "key"] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -285,8 +290,17 @@ class Monkey:
         q = self.question()
         if q:
             return q
-        raise Finding("Roll does not %s under the pointer within %d s: the program does not answer"
-                      % ("light up" if lit else "go dim", seconds))
+        where = run("xdotool", "getmouselocation").strip()
+        # Whether a slow move, a person's, wakes it: tells a lost event from a program that hangs.
+        for p in (FELT, ROLL):
+            self.screen.move(*map(int, self.at((p[0] + 3, p[1] + 3))))
+            self.screen.pace(0.2)
+            self.screen.move(*map(int, self.at(p)))
+            self.screen.pace(0.3)
+        raise Finding("Roll does not %s under the pointer within %d s (pointer: %s; window %s at %s); "
+                      "after slow moves to the felt and to Roll it %s"
+                      % ("light up" if lit else "go dim", seconds, where, self.wid, self.geo,
+                         "lights up" if self.roll_lit() else "still does not light up"))
 
     def answered(self):
         """The program has handled everything sent so far: Roll lights up under the pointer and goes
@@ -344,7 +358,9 @@ class Monkey:
         for i, (x, y, pips, red) in enumerate(dice):
             if not 1 <= pips <= 6 or red < shot.FULL_DIE_RED:
                 raise Finding("die at %d,%d shows %d pips and %d red pixels" % (x, y, pips, red))
-            for (x2, y2, _, _) in dice[i + 1:]:
+            # A die put back from the holder lies where it lay before and may cover another; a
+            # roll gives every die it places a spot of its own.
+            for (x2, y2, _, _) in (dice[i + 1:] if self.rolled_last else []):
                 if x < x2 + DIE_W - 2 and x2 < x + DIE_W - 2 and y < y2 + DIE_H - 2 and y2 < y + DIE_H - 2:
                     raise Finding("dice at %d,%d and %d,%d overlap" % (x, y, x2, y2))
 
@@ -420,6 +436,8 @@ class Monkey:
             weights=[25, 30, 6, 6, 8, 4, 3, 2, 4, 3, 2, 1, 1])[0]
         self.trail.append(kind)
         self.trail = self.trail[-40:]
+        if kind not in ("hover", "key"):
+            self.rolled_last = kind == "roll"
         if kind == "roll":
             self.xdo("mousemove", *self.at(ROLL), "click", "1")
         elif kind == "click":
@@ -430,7 +448,10 @@ class Monkey:
             for p in spots:
                 args += ["mousemove", *self.at(p), "click", "1"]
             self.trail[-1] += " at %s from %s" % (spots, self.geo)
+            self.in_burst = True
             self.xdo(*args)
+            self.in_burst = False
+            self.screen.pace(0.02)
         elif kind == "hover":
             args = []
             for _ in range(r.randint(2, 6)):
@@ -556,7 +577,7 @@ def main():
     except Finding as f:
         print("monkey: FINDING after %d actions with seed %d: %s" % (m.done, seed, f), flush=True)
         print("monkey: last actions: %s" % "; ".join(m.trail), flush=True)
-        subprocess.run(["import", "-window", "root", os.path.join(sys.argv[4], "finding.png")])
+        subprocess.run(["import", "-window", "root", os.path.join(sys.argv[4], "finding-%d.png" % seed)])
         m.stop()
         sys.exit(1)
     finally:
