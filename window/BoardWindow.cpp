@@ -185,14 +185,17 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() != Qt::LeftButton || !leftButtonDownNow()) {
         return;
     }
-    // The point grabbed at the press stays under the pointer. The window goes where the pointer is
-    // on the screen: a motion's window-relative position is only as fresh as the last move the X
-    // server carried out, and adding it to where the window already went made a fast drag
-    // overshoot.
-    const QPointF at = event->globalPosition();
-    const int32_t left = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
-    const int32_t top = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
-    move(pixelsFromTwips(left), pixelsFromTwips(top));
+    // The point grabbed at the press stays under the pointer. A motion's window-relative position
+    // is only as fresh as the last move the X server carried out; adding it to where the window
+    // already went made a fast drag overshoot. So it is set against where the window is now: the
+    // window stands at whole pixels, and only that whole lag is taken off.
+    const QPointF windowThen = event->globalPosition() - event->position();
+    const QPointF lag = QPointF(pos()) - windowThen;
+    const QPointF at =
+        event->position() - QPointF(static_cast<int>(lag.x()), static_cast<int>(lag.y()));
+    const int32_t dx = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
+    const int32_t dy = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
+    move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));
 }
 
 }  // namespace quibbix
