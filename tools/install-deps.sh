@@ -7,7 +7,7 @@ set -euo pipefail
 # Building the game alone needs nothing but these.
 build_and_play=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libpulse-dev
+    qt6-base-dev qt6-qpa-plugins libpulse-dev libxcb1-dev
     fonts-dejavu-core
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server, and a
@@ -18,7 +18,7 @@ test_only=(
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
     x11-xserver-utils sox python3 python3-numpy
-    qt6-multimedia-dev libsdl2-mixer-dev libxcb1-dev
+    qt6-multimedia-dev libsdl2-mixer-dev
     weston xwayland qt6-wayland
     clang
     python3-pyatspi at-spi2-core dbus

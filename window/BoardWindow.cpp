@@ -7,13 +7,47 @@
 #include <QPainter>
 #include <QWindow>
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/Twips.h"
 #include "table/DiceTable.h"
 #include "window/Layout.h"
 #include "window/Spoken.h"
 
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
 namespace quibbix {
+
+namespace {
+
+// Whether the left button is down at this moment, as the X server has it. Input that queued up
+// while the program was busy reaches the window through the toolkit with a click's release moved
+// behind the next move, and that move claims the button still held: a click on the felt then
+// dragged the window away. Without X (no such reordering known), the event's word stands.
+bool leftButtonDownNow() {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return true;
+    }
+    xcb_connection_t* const connection = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_pointer_reply_t* const reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    if (reply == nullptr) {
+        return false;
+    }
+    const bool down = (reply->mask & XCB_BUTTON_MASK_1) != 0;
+    std::free(reply);
+    return down;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
 
 BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("QuibBix!"));
@@ -222,11 +256,17 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     for (HoverButton* button : {quitButton_, resetButton_, rollButton_}) {
         button->setLit(false);
     }
-    if (event->buttons() != Qt::LeftButton) {
+    if (event->buttons() != Qt::LeftButton || !leftButtonDownNow()) {
         return;
     }
-    // The point grabbed at the press stays under the pointer.
-    const QPointF at = event->position();
+    // The point grabbed at the press stays under the pointer. A motion's window-relative position
+    // is only as fresh as the last move the X server carried out; adding it to where the window
+    // already went made a fast drag overshoot. So it is set against where the window is now: the
+    // window stands at whole pixels, and only that whole lag is taken off.
+    const QPointF windowThen = event->globalPosition() - event->position();
+    const QPointF lag = QPointF(pos()) - windowThen;
+    const QPointF at =
+        event->position() - QPointF(static_cast<int>(lag.x()), static_cast<int>(lag.y()));
     const int32_t dx = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
     const int32_t dy = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
     move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));

@@ -36,6 +36,11 @@ e2e_init() {
     export XDG_RUNTIME_DIR=$E2E_TMP/run HOME=$E2E_TMP/home
     unset DISPLAY WAYLAND_DISPLAY PULSE_SERVER SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
     export QT_QPA_PLATFORM=xcb
+    # On a build under the sanitizers, every report goes to a file of its own, one per process, so
+    # that no report is lost when a later start of the program truncates app.log; any such file
+    # fails the test (see e2e_cleanup).
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
+    export UBSAN_OPTIONS="${UBSAN_OPTIONS:+$UBSAN_OPTIONS:}log_path=$E2E_TMP/sanitizer"
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
     e2e_log "artifacts in $E2E_ART"
@@ -61,6 +66,7 @@ e2e_cleanup() {
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         e2e_stop_pid "${E2E_PIDS[i]}"
     done
+    e2e_sanitizer_reports && rc=1
     if [[ $rc -ne 0 || $E2E_FAILED -ne 0 ]]; then
         cp -r "$E2E_TMP"/*.log "$E2E_ART"/ 2>/dev/null
         e2e_log "FAILED; screenshots, recordings and logs in $E2E_ART"
@@ -68,6 +74,19 @@ e2e_cleanup() {
     fi
     [[ -n $E2E_TMP ]] && rm -rf "$E2E_TMP"
     exit "$rc"
+}
+
+# e2e_sanitizer_reports: true, after printing them, when a sanitizer reported anything.
+e2e_sanitizer_reports() {
+    local report found=1
+    for report in "$E2E_TMP"/sanitizer.*; do
+        [[ -e $report ]] || continue
+        echo "FAIL - the sanitizers reported in ${report##*/}:" >&2
+        cat "$report" >&2
+        cp "$report" "$E2E_ART"/
+        found=0
+    done
+    return $found
 }
 
 # e2e_bg LOGNAME CMD...: start a background process we own; its pid ends up in E2E_LAST_PID.

@@ -96,6 +96,30 @@ e2e_check "left drag by $dx,$dy moves the window from $wx,$wy by exactly that (n
 e2e_drag "$fx" "$fy" "$((-dx))" "$((-dy))" 3
 read -r rx ry _ _ < <(e2e_geometry)
 e2e_check "right drag leaves the window at $nx,$ny (now $rx,$ry)" test "$rx,$ry" = "$nx,$ny"
+# A drag faster than the window follows: every motion arrives before the last move is carried out.
+# The button comes up once the window had time to get there, as a hand lets go.
+read -r ax ay < <(e2e_abs "$fx" "$fy")
+xdotool mousemove "$ax" "$ay" mousedown 1 mousemove "$((ax - dx / 2))" "$((ay - dy / 2))" \
+    mousemove "$((ax - dx))" "$((ay - dy))" sleep 0.5 mouseup 1
+e2e_settle 0.5
+read -r qx qy _ _ < <(e2e_geometry)
+e2e_check "a fast left drag by $((-dx)),$((-dy)) moves the window by exactly that (now $qx,$qy)" \
+    test "$qx,$qy" = "$wx,$wy"
+# A click on the felt and a move elsewhere that reach the program together, as input queued while it
+# was busy does: the toolkit hands over the move before the release, with the button still held.
+read -r ax ay < <(e2e_abs "$fx" "$fy")
+"$E2E_PYTHON" -c '
+import sys
+sys.path.insert(0, sys.argv[1])
+import monkey
+s = monkey.Screen()
+x, y = int(sys.argv[2]), int(sys.argv[3])
+s.move(x, y); s.button(1, True); s.button(1, False); s.move(x - 150, y + 40); s.sync()
+' "$E2E_HERE" "$ax" "$ay"
+e2e_settle 0.5
+read -r cx cy _ _ < <(e2e_geometry)
+e2e_check "a click on the felt followed at once by a move leaves the window where it was (now $cx,$cy)" \
+    test "$cx,$cy" = "$wx,$wy"
 
 # --- minimise -----------------------------------------------------------------------------------------
 # shellcheck disable=SC2086

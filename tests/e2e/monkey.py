@@ -1,0 +1,591 @@
+#!/usr/bin/env python3
+"""A seeded random player on the real program, with invariants read from outside as a player could.
+
+Usage: monkey.py PATH/TO/quibbix ACTIONS LOGDIR ARTIFACTS
+Runs under the X server, window manager and sound server that monkey.sh started (DISPLAY and
+PULSE_SERVER set). MONKEY_SEED replays a run; without it a new seed is drawn and printed.
+MONKEY_RSS_GROWTH_MIB bounds how much resident memory may grow after a start's first minute.
+
+After every action the program must answer: with no question open, Roll lights up under the pointer
+within a few seconds. Every few actions (MONKEY_CHECK_EVERY) a screenshot is read: the window is
+mapped and cut to its shape, five whole dice lie apart, every box that showed a value shows the same
+value until Reset is answered Yes, and the total shows a value from the first entry on. The program
+must end with code 0 exactly when Quit was answered Yes, the close label was clicked or the window
+manager closed it, and never otherwise; after each end a new start follows.
+"""
+import ctypes
+import ctypes.util
+import os
+import random
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import shot  # noqa: E402  (the dice analysis the other end-to-end tests use)
+
+TITLE, ASK_TITLE, QUIT_TITLE = "QuibBix!", "Quibbix!!", "Quibbix!"
+BOARD_W, BOARD_H = 789, 598
+SHAPE = "789x596+0+2"
+ROLL = (499, 530)
+ROLL_BOX = (439, 490, 559, 571)
+RESET, QUIT = (616, 534), (719, 534)
+MINIMISE, CLOSE = (734, 19), (763, 19)
+FELT = (760, 250)           # plain felt, never a die or a control
+HOLDER = [(27 + 80 * i + 35, 500 + 33) for i in range(5)]
+DIE_W, DIE_H = shot.DIE_W, shot.DIE_H
+TOTAL_BOX = (100, 373, 197, 389)
+BONUS_BOX = (160, 347, 196, 365)
+KEYS = ["Return", "Escape", "space", "Tab", "a", "q", "r", "F1", "Up", "Delete", "BackSpace",
+        "ctrl+q", "ctrl+w", "alt+F2", "super"]
+
+
+def score_box(i):
+    return (160, 69 + 21 * i, 196, 86 + 21 * i)
+
+
+def score_at(i):
+    return (120, 77 + 21 * i)
+
+
+class Finding(Exception):
+    pass
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int), ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
+                ("bits_per_pixel", ctypes.c_int)]
+
+
+class Screen:
+    """Reads the root window straight from the X server: a screenshot in milliseconds."""
+
+    def __init__(self):
+        self.x = ctypes.CDLL(ctypes.util.find_library("X11"))
+        self.x.XOpenDisplay.restype = ctypes.c_void_p
+        self.x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.x.XDefaultRootWindow.restype = ctypes.c_ulong
+        self.x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self.x.XGetImage.restype = ctypes.POINTER(XImage)
+        self.x.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                     ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+        self.x.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
+        self.dpy = self.x.XOpenDisplay(None)
+        if not self.dpy:
+            raise SystemExit("monkey: cannot open the display")
+        self.root = self.x.XDefaultRootWindow(self.dpy)
+        self.w, self.h = 1024, 768
+        # Pointer input through the XTest extension, as xdotool sends it, without a process a call.
+        self.xtst = ctypes.CDLL(ctypes.util.find_library("Xtst"))
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
+        self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+
+    def move(self, x, y):
+        self.xtst.XTestFakeMotionEvent(self.dpy, -1, x, y, 0)
+
+    def button(self, number, down):
+        self.xtst.XTestFakeButtonEvent(self.dpy, number, 1 if down else 0, 0)
+
+    def sync(self):
+        self.x.XSync(self.dpy, 0)
+
+    def pace(self, seconds=0.001):
+        """Every event a millisecond after the last, as xdotool sends them: a thousand a second."""
+        self.sync()
+        time.sleep(seconds)
+
+    def grab(self, x=0, y=0, w=None, h=None):
+        """The screen (or a part of it, placed where it lies) as an object shot.py reads."""
+        w, h = w or self.w, h or self.h
+        x, y = max(0, x), max(0, y)
+        w, h = min(w, self.w - x), min(h, self.h - y)
+        img = self.x.XGetImage(self.dpy, self.root, x, y, w, h, 0xFFFFFFFF, 2)
+        if not img:
+            raise Finding("cannot read the screen")
+        im = img.contents
+        if im.bits_per_pixel != 32:
+            raise SystemExit("monkey: needs a 24-bit screen")
+        raw = ctypes.string_at(im.data, im.bytes_per_line * im.height)
+        self.x.XDestroyImage(img)
+        if im.bytes_per_line != 4 * w:
+            raw = b"".join(raw[r * im.bytes_per_line:r * im.bytes_per_line + 4 * w] for r in range(h))
+        g = shot.Image.__new__(shot.Image)
+        g.w, g.h = w, h
+        px = bytearray(w * h * 3)
+        # BGRX in memory, RGB wanted.
+        px[0::3], px[1::3], px[2::3] = raw[2::4], raw[1::4], raw[0::4]
+        g.px = bytes(px)
+        return g
+
+
+def run(*args, check=False):
+    return subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                          check=check).stdout
+
+
+class Monkey:
+    def __init__(self, binary, actions, logdir, seed):
+        self.binary, self.actions, self.logdir = binary, actions, logdir
+        self.rng = random.Random(seed)
+        self.seed = seed
+        self.screen = Screen()
+        self.app = None
+        self.wid = None
+        self.geo = (0, 0)
+        self.starts = 0
+        self.events = 0
+        self.done = 0
+        self.check_every = int(os.environ.get("MONKEY_CHECK_EVERY", "3"))
+        self.rss_growth = int(os.environ.get("MONKEY_RSS_GROWTH_MIB", "40"))
+        self.rss_first = None
+        self.rss_last = None
+        self.trail = []
+        self.in_burst = False
+        self.rolled_last = False
+
+    # --- the program --------------------------------------------------------------------------------
+    def start(self):
+        self.starts += 1
+        log = open(os.path.join(self.logdir, "app-%d.log" % self.starts), "w")
+        self.app = subprocess.Popen([self.binary], stdout=log, stderr=subprocess.STDOUT,
+                                    stdin=subprocess.DEVNULL)
+        self.started_at = time.monotonic()
+        self.rss_base = None
+        deadline = time.monotonic() + 30
+        while time.monotonic() < deadline:
+            self.expect_running("before its window appeared")
+            wids = self.windows(TITLE)
+            if wids:
+                self.wid = wids[0]
+                break
+            time.sleep(0.05)
+        else:
+            raise Finding("no window after 30 s")
+        self.read_geometry()
+        self.answered()
+        self.card = {}          # box -> pixels it showed when first seen written
+        self.fresh = None
+        self.check(fresh=True)
+
+    def expect_running(self, when):
+        code = self.app.poll()
+        if code is not None:
+            raise Finding("the program ended %s with code %d" % (when, code))
+
+    def expect_end(self, why):
+        try:
+            code = self.app.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            raise Finding("the program did not end after %s" % why)
+        if code != 0:
+            raise Finding("the program ended with code %d after %s" % (code, why))
+        self.trail.append("ended with 0 after %s" % why)
+        self.start()
+
+    def stop(self):
+        if self.app and self.app.poll() is None:
+            self.app.terminate()
+            try:
+                self.app.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                self.app.kill()
+                self.app.wait()
+
+    def resident_mib(self):
+        try:
+            with open("/proc/%d/status" % self.app.pid) as f:
+                for line in f:
+                    if line.startswith("VmRSS"):
+                        return int(line.split()[1]) // 1024
+        except OSError:
+            return None
+        return None
+
+    # --- the X server -------------------------------------------------------------------------------
+    def windows(self, title):
+        out = []
+        pattern = "^" + title.replace("!", "[!]") + "$"
+        for wid in run("xdotool", "search", "--onlyvisible", "--name", pattern).split():
+            if run("xdotool", "getwindowname", wid).rstrip("\n") == title:
+                out.append(wid)
+        return out
+
+    def question(self):
+        """The id and title of an open question box, or None."""
+        for title in (ASK_TITLE, QUIT_TITLE):
+            for wid in self.windows(title):
+                if wid != self.wid:
+                    return wid, title
+        return None
+
+    def read_geometry(self):
+        x = y = None
+        for line in run("xwininfo", "-id", self.wid).splitlines():
+            if "Absolute upper-left X" in line:
+                x = int(line.split()[-1])
+            elif "Absolute upper-left Y" in line:
+                y = int(line.split()[-1])
+        if x is None:
+            raise Finding("the board window is gone")
+        self.geo = (x, y)
+
+    def xdo(self, *args):
+        """xdotool's commands mousemove X Y, click B, mousedown B, mouseup B and key [OPTION] K: the
+        pointer's through XTest straight away, keys through xdotool itself."""
+        args = list(args)
+        while args:
+            cmd = args.pop(0)
+            if cmd == "mousemove":
+                self.screen.move(int(args.pop(0)), int(args.pop(0)))
+                self.events += 1
+                self.screen.pace()
+            elif cmd in ("click", "mousedown", "mouseup"):
+                b = int(args.pop(0))
+                if cmd != "mouseup":
+                    self.screen.button(b, True)
+                if cmd == "click":
+                    self.screen.pace()
+                if cmd != "mousedown":
+                    self.screen.button(b, False)
+                self.events += 2 if cmd == "click" else 1
+                # Not yet fixed: a release that reaches the toolkit in one read with the next move
+                # is handed over after that move and at its spot, so the click is lost and the
+                # button it was on stays lit. A hand's next move comes later than this.
+                self.screen.pace(0.001 if self.in_burst else 0.02)
+            elif cmd == "key":
+                self.screen.sync()
+                subprocess.run(["xdotool", "key"] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                self.events += 2
+                args = []
+        self.screen.sync()
+
+    def at(self, p):
+        return str(self.geo[0] + p[0]), str(self.geo[1] + p[1])
+
+    def roll_lit(self):
+        x0, y0, x1, y1 = ROLL_BOX
+        img = self.screen.grab(self.geo[0] + x0, self.geo[1] + y0, x1 - x0 + 1, y1 - y0 + 1)
+        return len(shot.cells_where(img, 0, 0, 0, 0, img.w - 1, img.h - 1, shot.is_red)) > 300
+
+    def wait_roll(self, lit, seconds=5):
+        """Waits until Roll shows lit (or dim); None when it did, else an open question (or raises)."""
+        deadline = time.monotonic() + seconds
+        n = 0
+        while time.monotonic() < deadline:
+            if self.roll_lit() == lit:
+                return None
+            n += 1
+            if n % 10 == 0:
+                self.expect_running("while it should answer")
+                q = self.question()
+                if q:
+                    return q
+            time.sleep(0.005)
+        self.expect_running("while it should answer")
+        q = self.question()
+        if q:
+            return q
+        where = run("xdotool", "getmouselocation").strip()
+        # Whether a slow move, a person's, wakes it: tells a lost event from a program that hangs.
+        for p in (FELT, ROLL):
+            self.screen.move(*map(int, self.at((p[0] + 3, p[1] + 3))))
+            self.screen.pace(0.2)
+            self.screen.move(*map(int, self.at(p)))
+            self.screen.pace(0.3)
+        raise Finding("Roll does not %s under the pointer within %d s (pointer: %s; window %s at %s); "
+                      "after slow moves to the felt and to Roll it %s"
+                      % ("light up" if lit else "go dim", seconds, where, self.wid, self.geo,
+                         "lights up" if self.roll_lit() else "still does not light up"))
+
+    def answered(self):
+        """The program has handled everything sent so far: Roll lights up under the pointer and goes
+        dim over the felt. Answers any question that opened on the way, at random."""
+        # Each move in two steps: a pointer already at the spot would give the program no motion.
+        near_felt, near_roll = (FELT[0] + 1, FELT[1] + 1), (ROLL[0] + 1, ROLL[1] + 1)
+        for _ in range(20):
+            self.xdo("mousemove", *self.at(near_felt), "mousemove", *self.at(FELT))
+            q = self.wait_roll(False)
+            if q is None:
+                self.xdo("mousemove", *self.at(near_roll), "mousemove", *self.at(ROLL))
+                q = self.wait_roll(True)
+            if q is None:
+                self.xdo("mousemove", *self.at(near_felt), "mousemove", *self.at(FELT))
+                q = self.wait_roll(False)
+            if q is None:
+                return
+            self.answer(q, self.rng.random() < 0.5)
+        raise Finding("questions keep opening")
+
+    def answer(self, q, yes):
+        wid, title = q
+        self.trail.append("answer %s to '%s'" % ("Yes" if yes else "No", title))
+        subprocess.run(["xdotool", "windowactivate", "--sync", wid], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        self.xdo("key", "--clearmodifiers", "Return" if yes else "Escape")
+        if title == QUIT_TITLE and yes:
+            self.expect_end("Quit answered Yes")
+            return
+        deadline = time.monotonic() + 5
+        while wid in self.windows(title):
+            if time.monotonic() > deadline:
+                raise Finding("the question '%s' stays open after it was answered" % title)
+            time.sleep(0.02)
+        if title == ASK_TITLE and yes and self.pending_reset:
+            self.card = {}
+            self.reset_answered = True
+        self.pending_reset = False
+
+    # --- invariants ---------------------------------------------------------------------------------
+    def check(self, fresh=False):
+        info = run("xwininfo", "-shape", "-id", self.wid)
+        if "Map State: IsViewable" not in info:
+            raise Finding("the board window is not mapped")
+        extents = [ln.split(":", 1)[1].strip() for ln in info.splitlines()
+                   if ln.strip().startswith(("Window shape extents", "Bounding shape extents"))]
+        if not extents or extents[0].replace(" ", "") != SHAPE:
+            raise Finding("the window is not cut to its shape: %s" % (extents or "no shape"))
+        img = self.screen.grab()
+        ox, oy = self.geo
+        dice = shot.find_dice(img, ox, oy)
+        self.dice_seen = [(x, y) for x, y, _, _ in dice]
+        if len(dice) != 5:
+            raise Finding("%d dice visible: %s" % (len(dice), dice))
+        for i, (x, y, pips, red) in enumerate(dice):
+            if not 1 <= pips <= 6 or red < shot.FULL_DIE_RED:
+                raise Finding("die at %d,%d shows %d pips and %d red pixels" % (x, y, pips, red))
+            # A die put back from the holder lies where it lay before and may cover another; a
+            # roll gives every die it places a spot of its own.
+            for (x2, y2, _, _) in (dice[i + 1:] if self.rolled_last else []):
+                if x < x2 + DIE_W - 2 and x2 < x + DIE_W - 2 and y < y2 + DIE_H - 2 and y2 < y + DIE_H - 2:
+                    raise Finding("dice at %d,%d and %d,%d overlap" % (x, y, x2, y2))
+
+        def pixels(b):
+            x0, y0, x1, y1 = b
+            return b"".join(img.px[3 * ((oy + y) * img.w + ox + x0):3 * ((oy + y) * img.w + ox + x1 + 1)]
+                            for y in range(y0, y1 + 1))
+
+        def covered(b):
+            return any(x < b[2] + 1 and b[0] < x + DIE_W and y < b[3] + 1 and b[1] < y + DIE_H
+                       for x, y, _, _ in dice)
+
+        boxes = {i: score_box(i) for i in range(13)}
+        boxes["bonus"], boxes["total"] = BONUS_BOX, TOTAL_BOX
+        if fresh:
+            self.fresh = {k: pixels(b) for k, b in boxes.items()}
+            self.reset_answered = False
+        any_entry = False
+        for k, b in boxes.items():
+            if covered(b):
+                any_entry = any_entry or (k in self.card and k != "total")
+                continue
+            now = pixels(b)
+            written = sum(1 for j in range(0, len(now), 3) if now[j:j + 3] != self.fresh[k][j:j + 3]) > 15
+            if k in self.card and k != "total":
+                any_entry = True
+                if not written:
+                    raise Finding("box %s lost its value without a reset" % k)
+                if k != 12 and now != self.card[k]:
+                    raise Finding("box %s changed its value without a reset" % k)
+            elif written and k != "total":
+                self.card[k] = now
+                any_entry = True
+            if self.reset_answered and written:
+                raise Finding("box %s still shows a value after Reset was answered Yes" % k)
+        self.reset_answered = False
+        if any_entry and not covered(TOTAL_BOX):
+            now = pixels(TOTAL_BOX)
+            if now == self.fresh["total"]:
+                raise Finding("a box shows a value but the total is empty")
+        rss = self.resident_mib()
+        if rss is not None:
+            self.rss_first = self.rss_first or rss
+            self.rss_last = rss
+            if time.monotonic() - self.started_at > 60:
+                if self.rss_base is None:
+                    self.rss_base = rss
+                elif rss > self.rss_base + self.rss_growth:
+                    raise Finding("resident memory grew from %d to %d MiB" % (self.rss_base, rss))
+
+    # --- actions ------------------------------------------------------------------------------------
+    def spot(self):
+        """A random spot a player might click: Roll, a die, the felt, a holder slot or a score box."""
+        kind = self.rng.choice(["roll", "die", "felt", "holder", "box", "table"])
+        if kind == "roll":
+            return ROLL
+        if kind == "holder":
+            return self.rng.choice(HOLDER)
+        if kind == "box":
+            return score_at(self.rng.randrange(13))
+        if kind == "felt":
+            return FELT
+        if kind == "die" and self.dice_seen:
+            x, y = self.rng.choice(self.dice_seen)
+            return (x + DIE_W // 2, y + DIE_H // 2)
+        return (self.rng.randint(200, 700), self.rng.randint(5, 480))
+
+    def act(self):
+        r = self.rng
+        kind = r.choices(
+            ["roll", "click", "burst", "roll_burst", "hover", "drag", "die_drag", "minimise", "key",
+             "reset", "quit", "close", "wm_close"],
+            weights=[25, 30, 6, 6, 8, 4, 3, 2, 4, 3, 2, 1, 1])[0]
+        self.trail.append(kind)
+        self.trail = self.trail[-40:]
+        if kind not in ("hover", "key"):
+            self.rolled_last = kind == "roll"
+        if kind == "roll":
+            self.xdo("mousemove", *self.at(ROLL), "click", "1")
+        elif kind == "click":
+            self.xdo("mousemove", *self.at(self.spot()), "click", "1")
+        elif kind in ("burst", "roll_burst"):
+            args = ["mousemove", *self.at(ROLL), "click", "1"] if kind == "roll_burst" else []
+            spots = [self.spot() for _ in range(r.randint(3, 10))]
+            for p in spots:
+                args += ["mousemove", *self.at(p), "click", "1"]
+            self.trail[-1] += " at %s from %s" % (spots, self.geo)
+            self.in_burst = True
+            self.xdo(*args)
+            self.in_burst = False
+            self.screen.pace(0.02)
+        elif kind == "hover":
+            args = []
+            for _ in range(r.randint(2, 6)):
+                args += ["mousemove", *self.at(r.choice([ROLL, RESET, QUIT, FELT, self.spot()]))]
+            self.xdo(*args)
+        elif kind == "drag":
+            self.drag()
+        elif kind == "die_drag":
+            self.check()  # where the dice lie now: a press beside a die would drag the window
+            if self.dice_seen:
+                x, y = r.choice(self.dice_seen)
+                before = self.geo
+                sx, sy = self.at((x + DIE_W // 2, y + DIE_H // 2))
+                self.xdo("mousemove", sx, sy, "mousedown", "1", "mousemove", str(int(sx) + 40),
+                         str(int(sy) + 30), "mousemove", str(int(sx) + 80), str(int(sy) + 20), "mouseup", "1")
+                self.answered()
+                self.read_geometry()
+                if self.geo != before:
+                    raise Finding("a drag that started on a die moved the window from %s to %s" % (before, self.geo))
+        elif kind == "minimise":
+            if r.random() < 0.5:
+                self.xdo("mousemove", *self.at(ROLL), "click", "1")
+            self.xdo("mousemove", *self.at(MINIMISE), "click", "1")
+            self.wait_state("Iconic")
+            subprocess.run(["xdotool", "windowactivate", "--sync", self.wid], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            self.wait_state("Normal")
+            self.read_geometry()
+        elif kind == "key":
+            subprocess.run(["xdotool", "windowactivate", "--sync", self.wid], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            self.xdo("key", r.choice(KEYS))
+        elif kind == "reset":
+            self.xdo("mousemove", *self.at(RESET), "click", "1")
+            self.ask(ASK_TITLE, reset=True)
+        elif kind == "quit":
+            self.xdo("mousemove", *self.at(QUIT), "click", "1")
+            self.ask(QUIT_TITLE)
+        elif kind == "close":
+            self.xdo("mousemove", *self.at(CLOSE), "click", "1")
+            self.expect_end("the close label")
+        elif kind == "wm_close":
+            subprocess.run(["xdotool", "windowactivate", "--sync", self.wid], stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
+            self.xdo("key", "--clearmodifiers", "alt+F4")
+            self.expect_end("the window manager closed it (Alt+F4)")
+
+    def ask(self, title, reset=False):
+        deadline = time.monotonic() + 5
+        while True:
+            q = self.question()
+            if q and q[1] == title:
+                break
+            self.expect_running("while a question should open")
+            if time.monotonic() > deadline:
+                raise Finding("no question '%s' after its button" % title)
+            time.sleep(0.02)
+        self.pending_reset = reset
+        self.answer(q, self.rng.random() < 0.5)
+
+    def wait_state(self, state):
+        deadline = time.monotonic() + 5
+        while state not in run("xprop", "-id", self.wid, "WM_STATE"):
+            self.expect_running("while minimised or restored")
+            if time.monotonic() > deadline:
+                raise Finding("the window does not become %s" % state)
+            time.sleep(0.02)
+
+    def drag(self):
+        """A left-button drag on the felt moves the window by as much; it stays on the screen."""
+        x0, y0 = self.geo
+        maxx, maxy = self.screen.w - BOARD_W, self.screen.h - BOARD_H
+        tx, ty = self.rng.randint(0, maxx), self.rng.randint(0, maxy)
+        dx, dy = tx - x0, ty - y0
+        sx, sy = x0 + FELT[0], y0 + FELT[1]
+        self.xdo("mousemove", str(sx), str(sy), "mousedown", "1",
+                 "mousemove", str(sx + dx // 2), str(sy + dy // 2),
+                 "mousemove", str(sx + dx), str(sy + dy))
+        # The button comes up once the window is there, as a hand lets go.
+        deadline = time.monotonic() + 5
+        while True:
+            self.read_geometry()
+            if self.geo == (tx, ty):
+                break
+            if time.monotonic() > deadline:
+                self.xdo("mouseup", "1")
+                raise Finding("a drag on the felt from %d,%d to %d,%d left the window at %s"
+                              % (x0, y0, tx, ty, self.geo))
+            time.sleep(0.02)
+        self.xdo("mouseup", "1")
+        time.sleep(0.1)
+        self.read_geometry()
+        if self.geo != (tx, ty):
+            raise Finding("the window moved on after the drag ended, to %s" % (self.geo,))
+
+    def play(self):
+        self.pending_reset = False
+        self.reset_answered = False
+        self.dice_seen = []
+        self.start()
+        began = time.monotonic()
+        while self.done < self.actions:
+            self.act()
+            self.done += 1
+            self.expect_running("without being asked to")
+            self.answered()
+            # Right after Reset was answered Yes, before any other action can fill a box again.
+            if self.reset_answered or self.done % self.check_every == 0:
+                self.check()
+        took = time.monotonic() - began
+        self.check()
+        return took
+
+
+def main():
+    if len(sys.argv) != 5:
+        sys.exit(__doc__)
+    seed = int(os.environ.get("MONKEY_SEED") or int.from_bytes(os.urandom(4), "little"))
+    print("monkey: seed %d (replay with MONKEY_SEED=%d)" % (seed, seed), flush=True)
+    m = Monkey(sys.argv[1], int(sys.argv[2]), sys.argv[3], seed)
+    try:
+        took = m.play()
+    except Finding as f:
+        print("monkey: FINDING after %d actions with seed %d: %s" % (m.done, seed, f), flush=True)
+        print("monkey: last actions: %s" % "; ".join(m.trail), flush=True)
+        subprocess.run(["import", "-window", "root", os.path.join(sys.argv[4], "finding-%d.png" % seed)])
+        m.stop()
+        sys.exit(1)
+    finally:
+        m.stop()
+    print("monkey: %d actions, %d X input events, %d starts in %.0f s (%.1f actions/s), seed %d, "
+          "resident memory %s MiB at the first check, %s MiB at the last"
+          % (m.done, m.events, m.starts, took, m.done / took, seed, m.rss_first, m.rss_last), flush=True)
+
+
+if __name__ == "__main__":
+    main()
