@@ -21,6 +21,13 @@ point_at_roll() {
 }
 # shellcheck disable=SC2086
 click_roll() { e2e_click $ROLL_AT; }
+# Five equal dice (1 in 1296) score themselves and go back to the start row, where a click on a die
+# plays nothing; then roll on, as a player would.
+dice_out() {
+    if dice_in_start_row "$(game_dice "$(game_shot "$1")")" 2>/dev/null; then
+        game_roll "$1-again"
+    fi
+}
 hold_first_die() {
     local x y _
     read -r x y _ <<<"$(game_dice "$(game_shot "$1")" | head -n 1)"
@@ -53,6 +60,7 @@ play_with_bad_files() {
         test "$(resident_mib)" -lt 200
     e2e_expect_silence "$label: shake cue from a bad file" point_at_roll
     e2e_expect_silence "$label: roll cue from a bad file" click_roll
+    dice_out "$label-roll"
     if [[ " $* " == *" softplop.wav "* ]]; then
         e2e_expect_sound "$label: die-click cue from a good file" hold_first_die "$label-rolled"
         e2e_expect_sound "$label: die-click cue again" release_held_die
@@ -97,6 +105,7 @@ click_roll
 e2e_check "without a server the roll still rolls" \
     test "$(e2e_img diff "$(game_shot after-silent-roll)" "$before" 0 2 788 595)" -gt 0
 GAME_ROLLS=1
+dice_out silent-roll
 e2e_check "without a server the program runs on" e2e_app_running
 e2e_start_sound
 e2e_listen soundfaults-again
