@@ -152,10 +152,10 @@ void PulseAudioOutput::play(Sound sound) {
         return;
     }
     stopPlaying();  // one cue at a time: the new one cuts the old one short
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, sound->sampleRate, sound->channels};
+    const pa_sample_spec format{PA_SAMPLE_S16LE, sound->sampleRate, sound->channels};
     pa_proplist* properties = pa_proplist_new();
     pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "game");
-    stream_ = pa_stream_new_with_proplist(context_, "cue", &spec, nullptr, properties);
+    stream_ = pa_stream_new_with_proplist(context_, "cue", &format, nullptr, properties);
     pa_proplist_free(properties);
     if (stream_ == nullptr) {
         return;

@@ -31,7 +31,7 @@ void PutTag(Bytes& out, const char* tag) {
     }
 }
 
-struct WavSpec {
+struct WavLayout {
     uint16_t formatTag = 1;
     uint16_t channels = 1;
     uint32_t rate = 44100;
@@ -41,41 +41,41 @@ struct WavSpec {
     std::string chunkBeforeData;             // e.g. a LIST chunk some tools write
 };
 
-// A spec with one change from the plain mono file.
+// A layout with one change from the plain mono file.
 template <typename Change>
-WavSpec With(Change change) {
-    WavSpec spec;
-    change(spec);
-    return spec;
+WavLayout With(Change change) {
+    WavLayout layout;
+    change(layout);
+    return layout;
 }
 
-Bytes MakeWav(const WavSpec& spec) {
+Bytes MakeWav(const WavLayout& layout) {
     Bytes out;
     PutTag(out, "RIFF");
     Put32(out, 0);  // readers ignore the RIFF size, as real files often get it wrong
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
     Put32(out, 16);
-    Put16(out, spec.formatTag);
-    Put16(out, spec.channels);
-    Put32(out, spec.rate);
-    Put32(out, spec.rate * spec.channels * spec.bits / 8);
-    Put16(out, static_cast<uint16_t>(spec.channels * spec.bits / 8));
-    Put16(out, spec.bits);
-    if (!spec.chunkBeforeData.empty()) {
+    Put16(out, layout.formatTag);
+    Put16(out, layout.channels);
+    Put32(out, layout.rate);
+    Put32(out, layout.rate * layout.channels * layout.bits / 8);
+    Put16(out, static_cast<uint16_t>(layout.channels * layout.bits / 8));
+    Put16(out, layout.bits);
+    if (!layout.chunkBeforeData.empty()) {
         PutTag(out, "LIST");
-        Put32(out, static_cast<uint32_t>(spec.chunkBeforeData.size()));
-        for (char c : spec.chunkBeforeData) {
+        Put32(out, static_cast<uint32_t>(layout.chunkBeforeData.size()));
+        for (char c : layout.chunkBeforeData) {
             out.push_back(static_cast<std::byte>(c));
         }
-        if (spec.chunkBeforeData.size() % 2 != 0) {
+        if (layout.chunkBeforeData.size() % 2 != 0) {
             out.push_back(std::byte{0});
         }
     }
     PutTag(out, "data");
-    const auto realBytes = static_cast<uint32_t>(spec.samples.size() * 2);
-    Put32(out, spec.claimedDataBytes == UINT32_MAX ? realBytes : spec.claimedDataBytes);
-    for (int16_t sample : spec.samples) {
+    const auto realBytes = static_cast<uint32_t>(layout.samples.size() * 2);
+    Put32(out, layout.claimedDataBytes == UINT32_MAX ? realBytes : layout.claimedDataBytes);
+    for (int16_t sample : layout.samples) {
         Put16(out, static_cast<uint16_t>(sample));
     }
     return out;
@@ -84,7 +84,7 @@ Bytes MakeWav(const WavSpec& spec) {
 TEST(WavFile, DecodesPlainPcm) {
     struct Case {
         const char* name;
-        WavSpec spec;
+        WavLayout layout;
         uint8_t channels;
         uint32_t rate;
         std::vector<int16_t> samples;
@@ -92,7 +92,7 @@ TEST(WavFile, DecodesPlainPcm) {
     const Case cases[] = {
         {"mono", {}, 1, 44100, {100, -200, 300, -400}},
         {"stereo",
-         With([](WavSpec& s) {
+         With([](WavLayout& s) {
              s.channels = 2;
              s.rate = 22050;
          }),
@@ -100,12 +100,12 @@ TEST(WavFile, DecodesPlainPcm) {
          22050,
          {100, -200, 300, -400}},
         {"an odd-sized chunk before the data",
-         With([](WavSpec& s) { s.chunkBeforeData = "abc"; }),
+         With([](WavLayout& s) { s.chunkBeforeData = "abc"; }),
          1,
          44100,
          {100, -200, 300, -400}},
         {"a half frame at the end is dropped",
-         With([](WavSpec& s) {
+         With([](WavLayout& s) {
              s.channels = 2;
              s.samples = {1, 2, 3};
          }),
@@ -115,7 +115,7 @@ TEST(WavFile, DecodesPlainPcm) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Bytes file = MakeWav(c.spec);
+        const Bytes file = MakeWav(c.layout);
         const std::optional<PcmSound> sound = decodeWav(file);
         ASSERT_TRUE(sound.has_value());
         EXPECT_EQ(sound->channels, c.channels);
@@ -156,18 +156,19 @@ TEST(WavFile, RefusesWhatItCannotPlay) {
         {"garbage", garbage()},
         {"truncated in its data", truncated()},
         {"a data size that claims gigabytes",
-         MakeWav(With([](WavSpec& s) { s.claimedDataBytes = 0xF0000000u; }))},
-        {"8-bit samples", MakeWav(With([](WavSpec& s) { s.bits = 8; }))},
-        {"floating-point samples", MakeWav(With([](WavSpec& s) {
+         MakeWav(With([](WavLayout& s) { s.claimedDataBytes = 0xF0000000u; }))},
+        {"8-bit samples", MakeWav(With([](WavLayout& s) { s.bits = 8; }))},
+        {"floating-point samples", MakeWav(With([](WavLayout& s) {
              s.formatTag = 3;
              s.bits = 32;
          }))},
-        {"three channels", MakeWav(With([](WavSpec& s) { s.channels = 3; }))},
-        {"a rate of 4 kHz", MakeWav(With([](WavSpec& s) { s.rate = 4000; }))},
-        {"no samples", MakeWav(With([](WavSpec& s) { s.samples = {}; }))},
+        {"three channels", MakeWav(With([](WavLayout& s) { s.channels = 3; }))},
+        {"a rate of 4 kHz", MakeWav(With([](WavLayout& s) { s.rate = 4000; }))},
+        {"no samples", MakeWav(With([](WavLayout& s) { s.samples = {}; }))},
         {"data before its format", dataBeforeFormat()},
-        {"more sound than a cue may have",
-         MakeWav(With([](WavSpec& s) { s.samples = std::vector<int16_t>(MaxCueBytes / 2 + 1); }))},
+        {"more sound than a cue may have", MakeWav(With([](WavLayout& s) {
+             s.samples = std::vector<int16_t>(MaxCueBytes / 2 + 1);
+         }))},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
