@@ -32,8 +32,7 @@ e2e_check "the total is a label" grep -q '^label|Total, none|' <<<"$tree"
 e2e_check "before any key no control has the focus" test -z "$(game_a11y focused)"
 
 # --- Roll through its action ---------------------------------------------------------------------------
-game_a11y press "Roll"
-e2e_wait_for 5 game_a11y wait "Roll, 2 rolls left"
+e2e_check "Roll's action rolls" game_a11y_roll game_a11y press "Roll"
 rolled=$(game_shot rolled)
 seen=$(game_dice "$rolled")
 e2e_check "the action rolled: five dice on the table" dice_on_table "$seen"
@@ -74,8 +73,7 @@ e2e_check "the card read through AT-SPI agrees with the screen" \
     cards_agree "$(game_card_a11y)" "$(game_card_screen "$scored" "$fresh")"
 
 # --- a zero through an action asks first ------------------------------------------------------------------
-game_a11y press "Roll"
-e2e_wait_for 5 game_a11y wait "Roll, 2 rolls left"
+game_a11y_roll game_a11y press "Roll"
 if [[ $(game_a11y_name "Quibbix!!,") == "Quibbix!!, open" ]]; then
     game_a11y press "Quibbix!!,"
     e2e_check "a zero through the action asks first" game_question 'Quibbix!!' Escape

@@ -183,6 +183,22 @@ game_a11y() { "$E2E_PYTHON" "$E2E_HERE/atspi.py" "$@"; }
 # game_a11y_name PREFIX: the one name that starts with PREFIX.
 game_a11y_name() { game_a11y names "$1"; }
 
+# game_a11y_roll CMD...: run CMD (a key or an action that rolls) until a roll leaves the dice on the
+# table, so that Roll says "2 rolls left". Five equal dice score themselves and end the turn (Roll has
+# three rolls again and the Quibbix!! box changes); that chance (1 in 1296) is met by rolling again.
+game_a11y_roll() {
+    local try before
+    for try in 1 2 3; do
+        before=$(game_a11y_name "Quibbix!!,")
+        "$@"
+        e2e_wait_for 5 eval '[[ $(game_a11y_name Roll) == "Roll, 2 rolls left" ||
+            $(game_a11y_name "Quibbix!!,") != "$before" ]]'
+        [[ $(game_a11y_name Roll) == "Roll, 2 rolls left" ]] && return 0
+        e2e_log "five of a kind came up (or the roll did nothing); rolling again"
+    done
+    return 1
+}
+
 # game_card_a11y: the thirteen boxes, the bonus and the total as AT-SPI names them, one a line, top
 # to bottom: the value, or "-" for an open box or an empty bonus or total.
 GAME_CAPTIONS=(Ones Twos Threes Fours Fives Sixes "Three of a kind" "Four of a kind" "Full house"
