@@ -272,6 +272,14 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));
 }
 
+void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
+    // A press on the felt released over a control: that control sees the pointer arrive.
+    const QPoint at = event->position().toPoint();
+    if (childAt(at) != nullptr) {
+        showPointerAt(this, at);
+    }
+}
+
 // The keys play as the pointer does: each one runs the click it stands for, rules and questions
 // included. Held keys do not repeat an action.
 void BoardWindow::keyPressEvent(QKeyEvent* event) {

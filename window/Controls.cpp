@@ -1,6 +1,7 @@
 #include "window/Controls.h"
 
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
@@ -151,20 +152,50 @@ void BoardControl::place() {
 
 void BoardControl::mousePressEvent(QMouseEvent* event) {
     leftPressed_ = event->button() == Qt::LeftButton;
+    draggedOff_ = false;
     event->accept();
 }
 
+// A press and a release on the control make a click; a release after the pointer was dragged off
+// does not. When a release and the next move reach the program together (it was busy, or the
+// window manager held the pointer a moment to focus the window), the X server can report the
+// release where that next move went, and the toolkit then moves the pointer there first with the
+// button still held, stamped with the release's time. Only a move made before the release tells
+// that the pointer really left, so such a release still clicks.
 void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
-    const bool click = leftPressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
+    const bool releasedOff = !rect().contains(event->position().toPoint()) && draggedOff_ &&
+                             draggedOffAt_ < event->timestamp();
+    const bool click = leftPressed_ && event->button() == Qt::LeftButton && !releasedOff;
     leftPressed_ = false;
+    draggedOff_ = false;
     event->accept();
+    const QPoint at = event->position().toPoint();
     if (click) {
         emit clicked();
     }
+    if (!rect().contains(at) && parentWidget() != nullptr) {
+        showPointerAt(parentWidget(), mapToParent(at));
+    }
+}
+
+// The toolkit takes a release's position for the pointer's and passes over a following move to
+// the same spot as no move at all. When the release was reported where that move went, nothing
+// else would tell the board that the pointer arrived there: a button would stay lit over the felt,
+// or stay dim under the pointer.
+void showPointerAt(QWidget* board, QPoint inBoard) {
+    QWidget* const under = board->childAt(inBoard);
+    QWidget* const target = under != nullptr ? under : board;
+    const QPoint local = target->mapFrom(board, inBoard);
+    QMouseEvent move(QEvent::MouseMove, local, target->mapToGlobal(local), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &move);
 }
 
 void BoardControl::mouseMoveEvent(QMouseEvent* event) {
+    if (leftPressed_ && (event->buttons() & Qt::LeftButton)) {
+        draggedOff_ = !rect().contains(event->position().toPoint());
+        draggedOffAt_ = event->timestamp();
+    }
     event->accept();
     emit pointerMoved();
 }

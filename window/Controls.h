@@ -58,8 +58,15 @@ class BoardControl : public QWidget {
 
     TwipsRect rect_;
     bool leftPressed_ = false;
+    // Whether a move made while the left button was held last left the control, and when.
+    bool draggedOff_ = false;
+    quint64 draggedOffAt_ = 0;
     AccessibleTraits traits_;
 };
+
+// Hands the board a move to where a release left the pointer (see BoardControl::mouseReleaseEvent),
+// to the control there or to the board itself.
+void showPointerAt(QWidget* board, QPoint inBoard);
 
 // The accessibility of the board's controls, given to Qt once before any window shows.
 void installBoardAccessibility();

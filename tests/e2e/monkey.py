@@ -31,6 +31,7 @@ ROLL = (499, 530)
 ROLL_BOX = (439, 490, 559, 571)
 RESET, QUIT = (616, 534), (719, 534)
 MINIMISE, CLOSE = (734, 19), (763, 19)
+TABLE_BOX = (199, 5, 788, 489)  # where a roll places the dice: right of the card, above Roll
 FELT = (760, 250)           # plain felt, never a die or a control
 HOLDER = [(27 + 80 * i + 35, 500 + 33) for i in range(5)]
 DIE_W, DIE_H = shot.DIE_W, shot.DIE_H
@@ -145,7 +146,6 @@ class Monkey:
         self.rss_first = None
         self.rss_last = None
         self.trail = []
-        self.in_burst = False
         self.rolled_last = False
 
     # --- the program --------------------------------------------------------------------------------
@@ -253,10 +253,7 @@ class Monkey:
                 if cmd != "mousedown":
                     self.screen.button(b, False)
                 self.events += 2 if cmd == "click" else 1
-                # Not yet fixed: a release that reaches the toolkit in one read with the next move
-                # is handed over after that move and at its spot, so the click is lost and the
-                # button it was on stays lit. A hand's next move comes later than this.
-                self.screen.pace(0.001 if self.in_burst else 0.02)
+                self.screen.pace()
             elif cmd == "key":
                 self.screen.sync()
                 subprocess.run(["xdotool", "key"] + args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -266,6 +263,11 @@ class Monkey:
 
     def at(self, p):
         return str(self.geo[0] + p[0]), str(self.geo[1] + p[1])
+
+    def table_pixels(self):
+        """The felt where a roll places the dice, as raw pixels: tells whether a roll moved them."""
+        return self.screen.grab(self.geo[0] + TABLE_BOX[0], self.geo[1] + TABLE_BOX[1],
+                                TABLE_BOX[2] - TABLE_BOX[0] + 1, TABLE_BOX[3] - TABLE_BOX[1] + 1).px
 
     def roll_lit(self):
         x0, y0, x1, y1 = ROLL_BOX
@@ -355,8 +357,14 @@ class Monkey:
         self.dice_seen = [(x, y) for x, y, _, _ in dice]
         if len(dice) != 5:
             raise Finding("%d dice visible: %s" % (len(dice), dice))
+        def touches(i):
+            x, y = dice[i][:2]
+            return any(j != i and x < x2 + DIE_W and x2 < x + DIE_W and y < y2 + DIE_H and y2 < y + DIE_H
+                       for j, (x2, y2, _, _) in enumerate(dice))
+
         for i, (x, y, pips, red) in enumerate(dice):
-            if not 1 <= pips <= 6 or red < shot.FULL_DIE_RED:
+            # A die lying on or under another (put back from the holder) is not seen whole.
+            if not touches(i) and (not 1 <= pips <= 6 or red < shot.FULL_DIE_RED):
                 raise Finding("die at %d,%d shows %d pips and %d red pixels" % (x, y, pips, red))
             # A die put back from the holder lies where it lay before and may cover another; a
             # roll gives every die it places a spot of its own.
@@ -437,9 +445,14 @@ class Monkey:
         self.trail.append(kind)
         self.trail = self.trail[-40:]
         if kind not in ("hover", "key"):
-            self.rolled_last = kind == "roll"
+            self.rolled_last = False
         if kind == "roll":
+            # A refused roll (no rolls left) leaves the dice as they lay, a die put back from the
+            # holder perhaps over another: only a roll that moved them places them apart.
+            table = self.table_pixels()
             self.xdo("mousemove", *self.at(ROLL), "click", "1")
+            self.answered()
+            self.rolled_last = self.table_pixels() != table
         elif kind == "click":
             self.xdo("mousemove", *self.at(self.spot()), "click", "1")
         elif kind in ("burst", "roll_burst"):
@@ -448,9 +461,7 @@ class Monkey:
             for p in spots:
                 args += ["mousemove", *self.at(p), "click", "1"]
             self.trail[-1] += " at %s from %s" % (spots, self.geo)
-            self.in_burst = True
             self.xdo(*args)
-            self.in_burst = False
             self.screen.pace(0.02)
         elif kind == "hover":
             args = []

@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QTest>
 #include <cmath>
+#include <vector>
 
 #include "assets/SkinAssets.h"
 #include "window/BoardWindow.h"
@@ -156,6 +157,85 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     send(QEvent::MouseButtonPress, {100.5, 133.5}, Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseMove, {120.5, 113.5}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(window.pos(), before + QPoint(20, -20));
+}
+
+// A click is a press and a release of the left button on the control. A release after the pointer
+// was dragged off does not click; a release reported off the control with nothing but the
+// toolkit's own move at the release's time (how a release arrives when it reached the program
+// together with the next move) still does.
+TEST_F(Window, AClickIsAPressAndAReleaseOnTheControl) {
+    struct Step {
+        QEvent::Type type;
+        QPointF at;
+        quint64 time;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        bool clicks;
+    };
+    const QPointF in{10, 10};
+    const QPointF off{36, 241};
+    const Case cases[] = {
+        {"press and release on it",
+         {{QEvent::MouseButtonPress, in, 100}, {QEvent::MouseButtonRelease, in, 101}},
+         true},
+        {"dragged off, released off",
+         {{QEvent::MouseButtonPress, in, 100},
+          {QEvent::MouseMove, off, 120},
+          {QEvent::MouseButtonRelease, off, 130}},
+         false},
+        {"dragged off and back",
+         {{QEvent::MouseButtonPress, in, 100},
+          {QEvent::MouseMove, off, 120},
+          {QEvent::MouseMove, in, 125},
+          {QEvent::MouseButtonRelease, in, 130}},
+         true},
+        {"release reported at the next move's spot",
+         {{QEvent::MouseButtonPress, in, 100},
+          {QEvent::MouseMove, off, 101},
+          {QEvent::MouseButtonRelease, off, 101}},
+         true},
+        {"a release without a press", {{QEvent::MouseButtonRelease, in, 101}}, false},
+    };
+    auto* spot = control<BoardControl>("minimiseSpot");
+    for (const Case& c : cases) {
+        int clicks = 0;
+        const auto connection =
+            QObject::connect(spot, &BoardControl::clicked, [&clicks] { ++clicks; });
+        for (const Step& step : c.steps) {
+            const bool held = step.type != QEvent::MouseButtonRelease;
+            const Qt::MouseButton button =
+                step.type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+            QMouseEvent event(step.type, step.at, spot->mapToGlobal(step.at), button,
+                              held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            event.setTimestamp(step.time);
+            QApplication::sendEvent(spot, &event);
+        }
+        QObject::disconnect(connection);
+        EXPECT_EQ(clicks, c.clicks ? 1 : 0) << c.name;
+    }
+}
+
+// The toolkit passes over a move to the spot where a release was reported; the release itself then
+// shows the board where the pointer is.
+TEST_F(Window, AReleaseShowsWhereThePointerWent) {
+    auto* roll = control<HoverButton>("rollButton");
+    auto send = [](QWidget* to, QEvent::Type type, QPointF at) {
+        const bool press = type == QEvent::MouseButtonPress;
+        QMouseEvent event(type, at, to->mapToGlobal(at), Qt::LeftButton,
+                          press ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(to, &event);
+    };
+    roll->setLit(true);
+    const QPointF felt = roll->mapFrom(&window, QPoint(760, 250));
+    send(roll, QEvent::MouseButtonPress, {30, 30});
+    send(roll, QEvent::MouseButtonRelease, felt);
+    EXPECT_FALSE(roll->isLit()) << "released over the felt";
+
+    send(&window, QEvent::MouseButtonPress, {760, 250});
+    send(&window, QEvent::MouseButtonRelease, roll->geometry().center());
+    EXPECT_TRUE(roll->isLit()) << "released over Roll";
 }
 
 // A dark desktop theme must not reach the scorecard: its digits, frames and divider are drawn over
