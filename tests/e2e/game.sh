@@ -17,6 +17,9 @@ RESET_AT="616 534"
 QUIT_AT="719 534"
 MINIMISE_AT="734 19"
 CLOSE_AT="763 19"
+# The focus mark: a band of amber, found nowhere else on the board, between two dark edges.
+FOCUS_GLOW='#ffc814'
+FOCUS_EDGE='#0a0800'
 # Plain felt: no control and never a die.
 FELT_AT="760 250"
 

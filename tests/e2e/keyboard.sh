@@ -18,9 +18,7 @@ e2e_listen cues
 xdotool windowactivate --sync "$E2E_WID" 2>/dev/null || xdotool windowfocus --sync "$E2E_WID"
 fresh=$(game_shot fresh)
 
-# The amber of the focus mark, found nowhere else on the board.
-GLOW='#ffc814'
-glow_in() { e2e_img count "$1" "$2" "$3" "$4" "$5" "$GLOW"; }
+glow_in() { e2e_img count "$1" "$2" "$3" "$4" "$5" "$FOCUS_GLOW"; }
 WHOLE="0 0 788 597"
 
 press() {

@@ -12,6 +12,7 @@ Usage: shot.py SUBCOMMAND PNG OX OY ARGS...
   against PNG OX OY REF X0 Y0 X1 Y1 [X0 Y0 X1 Y1 ...]
                                        for each inclusive box, the pixels that differ from REF, a picture
                                        of the window alone (its top-left at 0, 0): one count a line
+  colours PNG OX OY X0 Y0 X1 Y1        the colours in the inclusive box as "#rrggbb", row by row, on one line
   newred PNG OX OY OTHER X0 Y0 X1 Y1  red pixels of PNG that are not red in OTHER, in the inclusive box:
                                        "COUNT X0 Y0 X1 Y1" with their bounding box (or "0")
   dice  PNG OX OY                      one line per die seen on the board: "X Y PIPS RED", top-left corner,
@@ -223,6 +224,10 @@ def main(argv):
         for i in range(0, len(boxes), 4):
             x0, y0, x1, y1 = boxes[i:i + 4]
             print(sum(1 for x, y, c in box(img, ox, oy, x0, y0, x1, y1) if c != ref.rgb(x, y)))
+    elif sub == "colours":
+        x0, y0, x1, y1 = map(int, args[:4])
+        print(" ".join("none" if c is None else "#%02x%02x%02x" % c
+                       for _, _, c in box(img, ox, oy, x0, y0, x1, y1)))
     elif sub == "newred":
         other = Image(args[0])
         x0, y0, x1, y1 = map(int, args[1:5])
