@@ -8,7 +8,6 @@ namespace {
 
 constexpr int LastUpperBox = 5;
 constexpr int64_t UpperBonusThreshold = 62;  // the upper boxes must sum to more than this
-constexpr int64_t UpperBonus = 35;
 constexpr int FirstAward = 50;
 constexpr int LaterAward = 100;
 

@@ -9,6 +9,7 @@ namespace quibbix {
 
 inline constexpr int BoxCount = 13;
 inline constexpr int FiveOfAKindBox = 12;
+inline constexpr int64_t UpperBonus = 35;
 
 // The thirteen score boxes with the upper bonus and the grand total. Values are 64-bit: the
 // five-of-a-kind box grows by 100 with every award and must never wrap.

@@ -1,5 +1,9 @@
 #include "game/Scoring.h"
 
+#include <algorithm>
+
+#include "game/Scorecard.h"
+
 namespace quibbix {
 namespace {
 
@@ -95,6 +99,31 @@ int scoreFor(int box, const Faces& faces) {
         default:
             return 0;
     }
+}
+
+// Found by trying every hand, so that it can never disagree with the rules above.
+std::optional<int> mostPointsFor(int box) {
+    if (box < 0 || box >= FiveOfAKindBox) {
+        return std::nullopt;
+    }
+    static const std::array<int, FiveOfAKindBox> most = [] {
+        std::array<int, FiveOfAKindBox> best{};
+        int hands = 1;
+        for (int die = 0; die < DieCount; ++die) {
+            hands *= FaceCount;
+        }
+        Faces faces{};
+        for (int hand = 0; hand < hands; ++hand) {
+            for (int die = 0, rest = hand; die < DieCount; ++die, rest /= FaceCount) {
+                faces[die] = rest % FaceCount;
+            }
+            for (int b = 0; b < FiveOfAKindBox; ++b) {
+                best[b] = std::max(best[b], scoreFor(b, faces));
+            }
+        }
+        return best;
+    }();
+    return most[static_cast<size_t>(box)];
 }
 
 }  // namespace quibbix

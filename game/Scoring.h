@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "table/DiceTable.h"
 
@@ -10,5 +11,9 @@ namespace quibbix {
 // only ever receives the five-of-a-kind award, so a click on it is worth 0; any index outside
 // 0..11 is worth 0 too.
 int scoreFor(int box, const std::array<int, DieCount>& faces);
+
+// The most score box `box` (0..11) can ever hold: its points for the best five dice. Box 12 has
+// no such ceiling, since every five of a kind adds to it.
+std::optional<int> mostPointsFor(int box);
 
 }  // namespace quibbix

@@ -8,7 +8,10 @@
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 
+#include "game/Scorecard.h"
+#include "game/Scoring.h"
 #include "platform/Twips.h"
 #include "table/DiceTable.h"
 #include "window/Layout.h"
@@ -139,9 +142,18 @@ void BoardWindow::describeControls() {
     closeSpot_->describe(QStringLiteral("Close"));
     banner_->setAccessibleTraits({.role = QAccessible::StaticText, .pressable = false});
     banner_->describe(QString::fromStdString(spoken::banner()));
-    for (TextBox* text : {bonus_, total_}) {
-        text->setAccessibleTraits({.role = QAccessible::StaticText, .pressable = false});
+    // The five-of-a-kind box and the total grow with every award, as far as the card holds.
+    const double noCeiling = static_cast<double>(std::numeric_limits<int64_t>::max());
+    for (int box = 0; box < BoxCount; ++box) {
+        const std::optional<int> most = mostPointsFor(box);
+        boxes_[box]->setAccessibleTraits(
+            {.role = QAccessible::Button, .maximumValue = most ? *most : noCeiling});
     }
+    bonus_->setAccessibleTraits({.role = QAccessible::StaticText,
+                                 .pressable = false,
+                                 .maximumValue = static_cast<double>(UpperBonus)});
+    total_->setAccessibleTraits(
+        {.role = QAccessible::StaticText, .pressable = false, .maximumValue = noCeiling});
     describeRoll();
 }
 

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <limits>
 
 #include "assets/SkinAssets.h"
 #include "platform/Twips.h"
@@ -20,12 +21,39 @@ QColor colour(skin::Rgb rgb) {
 
 const QColor ScoreInk = colour(skin::ScoreInk);
 
+QVariant accessibleValue(std::optional<double> value) {
+    return value.value_or(std::numeric_limits<double>::quiet_NaN());
+}
+
 // A board control as assistive technology sees it: its role, name and state, and its click as the
 // press action. The action runs after the request has been answered, since it may open a question.
-class AccessibleBoardControl : public QAccessibleWidget {
+class AccessibleBoardControl : public QAccessibleWidget, public QAccessibleValueInterface {
   public:
     explicit AccessibleBoardControl(BoardControl* control)
         : QAccessibleWidget(control, control->accessibleTraits().role) {}
+
+    // A control that shows a number offers the value interface all the time, even while it shows
+    // none: a screen reader may take an object's interfaces once and keep them, and a value that
+    // comes and goes with its interface could not announce that it went.
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) {
+            return control()->accessibleTraits().maximumValue
+                       ? static_cast<QAccessibleValueInterface*>(this)
+                       : nullptr;
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    // An open box or an empty bonus or total holds no number, which is not 0: it reads as NaN,
+    // since the AT-SPI bridge turns any value into a double and an empty one into 0.
+    QVariant currentValue() const override { return accessibleValue(control()->shownValue()); }
+    // Only the game writes a score.
+    void setCurrentValue(const QVariant&) override {}
+    QVariant maximumValue() const override {
+        return control()->accessibleTraits().maximumValue.value_or(0.0);
+    }
+    QVariant minimumValue() const override { return 0.0; }
+    QVariant minimumStepSize() const override { return 1.0; }
 
     QAccessible::Role role() const override { return control()->accessibleTraits().role; }
 
@@ -243,10 +271,21 @@ TextBox::TextBox(QWidget* parent, TwipsRect rect, bool framed)
     : BoardControl(parent, rect), framed_(framed) {}
 
 void TextBox::setText(const QString& text) {
-    if (text != text_) {
-        text_ = text;
-        update();
+    if (text == text_) {
+        return;
     }
+    text_ = text;
+    update();
+    if (accessibleTraits().maximumValue) {
+        QAccessibleValueChangeEvent event(this, accessibleValue(shownValue()));
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+std::optional<double> TextBox::shownValue() const {
+    bool isNumber = false;
+    const qlonglong value = text_.toLongLong(&isNumber);
+    return isNumber ? std::optional<double>(static_cast<double>(value)) : std::nullopt;
 }
 
 void TextBox::paintEvent(QPaintEvent*) {

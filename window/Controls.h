@@ -5,6 +5,7 @@
 #include <QRegion>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "platform/Twips.h"
 #include "window/Picture.h"
@@ -19,6 +20,8 @@ struct AccessibleTraits {
     bool checked = false;
     bool unavailable = false;  // refuses its action for now, though the pointer still reaches it
     bool pressable = true;     // it has an action: the same as a click on it
+    // It shows a number, from 0 up to this, through the value interface as well as its name.
+    std::optional<double> maximumValue = std::nullopt;
 };
 
 // A place on the board that takes the click of the left button (pressed and released on it).
@@ -38,6 +41,8 @@ class BoardControl : public QWidget {
     void setAccessibleTraits(const AccessibleTraits& traits);
     // Sets the name and tells assistive technology when it changed.
     void describe(const QString& name);
+    // The number it shows, for the value interface; none while it shows none.
+    virtual std::optional<double> shownValue() const { return std::nullopt; }
 
   signals:
     void clicked();
@@ -113,7 +118,9 @@ class TextBox : public BoardControl {
     TextBox(QWidget* parent, TwipsRect rect, bool framed);
 
     const QString& text() const { return text_; }
+    // Tells assistive technology of the new value, when the box shows a number.
     void setText(const QString& text);
+    std::optional<double> shownValue() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

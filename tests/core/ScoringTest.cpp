@@ -77,5 +77,17 @@ TEST(Scoring, PointsOfEachBox) {
     }
 }
 
+// What a screen reader gives as each box's range: the best hand's points, and no ceiling where
+// awards pile up.
+TEST(Scoring, MostPointsOfEachBox) {
+    const std::optional<int> most[] = {5, 10, 15, 20, 25, 30, 30, 30, 25, 30, 40, 30, std::nullopt};
+    for (int box = 0; box < 13; ++box) {
+        SCOPED_TRACE(box);
+        EXPECT_EQ(mostPointsFor(box), most[box]);
+    }
+    EXPECT_EQ(mostPointsFor(-1), std::nullopt);
+    EXPECT_EQ(mostPointsFor(13), std::nullopt);
+}
+
 }  // namespace
 }  // namespace quibbix

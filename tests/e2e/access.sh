@@ -1,10 +1,12 @@
 # The game as a screen reader finds it over AT-SPI: every control has a role and a name; Roll's
-# action rolls, and the dice's names then tell the faces the screen shows; a box's action scores, and
-# its name then reads what the box shows. Runs under dbus-run-session.
-# Usage: dbus-run-session -- bash access.sh PATH/TO/quibbix
+# action rolls, and the dice's names then tell the faces the screen shows; a box's action scores, its
+# name and value then read what the box shows, and the changes of value are told; Reset's action
+# clears the values. Runs under dbus-run-session.
+# Usage: dbus-run-session -- bash access.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture
 
 source "$(dirname "$0")/game.sh"
-BIN=${1:?usage: access.sh PATH/TO/quibbix}
+BIN=${1:?usage: access.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
+GAME_CARD_PICTURE=${2:?usage: access.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 
 e2e_init access
 e2e_start_x
@@ -30,6 +32,15 @@ e2e_check "thirteen open boxes, each a push button" \
 e2e_check "bonus and total are labels" grep -q '^label|Bonus, none|' <<<"$tree"
 e2e_check "the total is a label" grep -q '^label|Total, none|' <<<"$tree"
 e2e_check "before any key no control has the focus" test -z "$(game_a11y focused)"
+values=$(game_a11y values)
+printf '%s\n' "$values" >"$E2E_ART/values.txt"
+e2e_check "the thirteen boxes, the bonus and the total have values, and nothing else has" \
+    test "$(grep -c . <<<"$values")" -eq 15
+e2e_check "none of them holds a number yet (not even 0)" test "$(game_card_values | grep -c -x -- -)" -eq 15
+for range in "Ones, open|nan|0|5" "Sixes, open|nan|0|30" "Large straight, open|nan|0|40" \
+    "Bonus, none|nan|0|35"; do
+    e2e_check "range and value: $range" grep -q -x -F "$range" <<<"$values"
+done
 
 # --- Roll through its action ---------------------------------------------------------------------------
 e2e_check "Roll's action rolls" game_a11y_roll game_a11y press "Roll"
@@ -61,16 +72,21 @@ e2e_wait_for 5 eval 'game_a11y_name "Die 2," | grep -q ", on the table$"'
 
 # --- scoring through an action --------------------------------------------------------------------------
 sum=$(game_a11y dice | awk '{ s += $3 } END { print s }')
-game_a11y press "Chance"
+told=$(game_a11y watch 2 press "Chance")
+printf '%s\n' "$told" >"$E2E_ART/told-score.txt"
 e2e_wait_for 5 game_a11y wait "Chance, $sum"
 scored=$(game_shot scored)
 e2e_check "Chance's action scores the sum of the dice ($sum), and its name reads it" \
     test "$(game_a11y_name Chance)" = "Chance, $sum"
+e2e_check "and so does its value" test "$(game_card_values | sed -n 12p)" = "$sum"
 e2e_check "the screen shows Chance's points" score_written "$scored" "$fresh" "$(score_digits_box 11)"
 e2e_check "the total says the same" test "$(game_a11y_name Total)" = "Total, $sum"
+e2e_check "and so does its value" test "$(game_card_values | sed -n 15p)" = "$sum"
+e2e_check "the change of Chance's value reached AT-SPI" grep -q "^Chance, [^|]*|$sum\$" <<<"$told"
+e2e_check "and the change of the total's" grep -q "^Total, [^|]*|$sum\$" <<<"$told"
 e2e_check "a new turn: three rolls left" test "$(game_a11y_name Roll)" = "Roll, 3 rolls left"
-e2e_check "the card read through AT-SPI agrees with the screen" \
-    cards_agree "$(game_card_a11y)" "$(game_card_screen "$scored" "$fresh")"
+e2e_check "the values read through AT-SPI say what the names say" test "$(game_card_values)" = "$(game_card_a11y)"
+e2e_check "the screen shows exactly the card AT-SPI reads" card_on_screen "$(game_card_values)" "$scored"
 
 # --- a zero through an action asks first ------------------------------------------------------------------
 game_a11y_roll game_a11y press "Roll"
@@ -78,6 +94,20 @@ if [[ $(game_a11y_name "Quibbix!!,") == "Quibbix!!, open" ]]; then
     game_a11y press "Quibbix!!,"
     e2e_check "a zero through the action asks first" game_question 'Quibbix!!' Escape
     e2e_check "No leaves the box open" test "$(game_a11y_name "Quibbix!!,")" = "Quibbix!!, open"
+    e2e_check "with no number" test "$(game_card_values | sed -n 13p)" = -
 fi
+
+# --- Reset through its action clears the values ------------------------------------------------------------
+held=$(game_card_values | grep -c -v -x -- -)
+game_a11y watch "$held" press Reset >"$E2E_ART/told-reset.txt" &
+watcher=$!
+e2e_check "Reset's action asks first; Yes answers" game_question 'Quibbix!!' y
+wait "$watcher"
+told=$(cut -d, -f1 "$E2E_ART/told-reset.txt" | sort -u)
+e2e_check "each of the $held places that held a number told that it holds none now" \
+    test "$(grep -c '|nan$' "$E2E_ART/told-reset.txt")" -ge "$held" -a "$(grep -c . <<<"$told")" -eq "$held"
+e2e_check "no place holds a number" test "$(game_card_values | grep -c -x -- -)" -eq 15
+cleared=$(game_shot reset)
+e2e_check "the screen shows the card empty" card_on_screen "$(game_card_values)" "$cleared"
 
 e2e_finish

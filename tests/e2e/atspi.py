@@ -7,6 +7,11 @@ Usage: atspi.py COMMAND [ARGS]
   press NAME      runs the press action of the one object whose name starts with NAME
   wait NAME       waits up to 10 s for an object whose name is exactly NAME
   focused         the name of the object that has the focus
+  values          one line per object with a value: "NAME|CURRENT|MINIMUM|MAXIMUM"
+  watch COUNT [press NAME]
+                  listens for value changes (and then runs NAME's press action) until COUNT objects
+                  have told one, or 10 s have passed: one line per change, "NAME|CURRENT", the name
+                  and value of the object when the change arrives
   dice            one line per die: "X Y FACE HELD", its top-left corner on the screen, its face
                   (1..6) and 1 when held, as its name and place tell them
 
@@ -16,6 +21,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TITLE = "QuibBix!"
 
@@ -49,6 +55,53 @@ def describe(obj):
     return "%s|%s|%s|%s" % (obj.getRoleName(), obj.name, ",".join(states), ",".join(actions))
 
 
+def value_of(obj):
+    try:
+        value = obj.queryValue()
+    except NotImplementedError:
+        return None
+    return value
+
+
+def number(x):
+    return "nan" if x != x else "%g" % x
+
+
+def press(window, name):
+    matches = [o for o in objects(window) if o.name.startswith(name)]
+    if len(matches) != 1:
+        sys.exit("%d objects named %r..." % (len(matches), name))
+    action = matches[0].queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    if "Press" not in names:
+        sys.exit("%r has no Press action, only %s" % (matches[0].name, names))
+    action.doAction(names.index("Press"))
+
+
+# The value-change event of Qt's bridge: a property change of "accessible-value" on the object.
+VALUE_CHANGED = "object:property-change:accessible-value"
+
+
+def watch(window, count, then):
+    loop = GLib.MainLoop()
+    told = {}
+
+    def on_change(event):
+        obj = event.source
+        print("%s|%s" % (obj.name, number(obj.queryValue().currentValue)), flush=True)
+        told[obj.name.split(",")[0]] = True
+        if len(told) >= count:
+            loop.quit()
+
+    # Registered before anything changes: the bridge only sends what some listener asked for.
+    pyatspi.Registry.registerEventListener(on_change, VALUE_CHANGED)
+    if then:
+        GLib.idle_add(lambda: then() and False)
+    GLib.timeout_add(10000, loop.quit)
+    loop.run()
+    pyatspi.Registry.deregisterEventListener(on_change, VALUE_CHANGED)
+
+
 def find_window():
     for _ in range(100):
         window = game_window()
@@ -69,14 +122,18 @@ def main(argv):
             if obj.name.startswith(argv[2]):
                 print(obj.name)
     elif command == "press":
-        matches = [o for o in objects(window) if o.name.startswith(argv[2])]
-        if len(matches) != 1:
-            sys.exit("%d objects named %r..." % (len(matches), argv[2]))
-        action = matches[0].queryAction()
-        names = [action.getName(i) for i in range(action.nActions)]
-        if "Press" not in names:
-            sys.exit("%r has no Press action, only %s" % (matches[0].name, names))
-        action.doAction(names.index("Press"))
+        press(window, argv[2])
+    elif command == "values":
+        for obj in objects(window):
+            value = value_of(obj)
+            if value is not None:
+                print("%s|%s|%s|%s" % (obj.name, number(value.currentValue),
+                                       number(value.minimumValue), number(value.maximumValue)))
+    elif command == "watch":
+        then = None
+        if len(argv) > 4 and argv[3] == "press":
+            then = lambda: press(window, argv[4])
+        watch(window, int(argv[2]), then)
     elif command == "focused":
         for obj in objects(window):
             if obj.getState().contains(pyatspi.STATE_FOCUSED):

@@ -3,7 +3,8 @@
 # through Xwayland, both under a headless weston, and on X11 without a compositor, there also at a
 # scale of 2. In each the corners and the two top rows show the desktop, no pixel of the key colour
 # reaches the screen, the board fills its outline and the dice are cut to theirs; at 2 the pictures
-# shown are the ones drawn at 2x, and the outline is the 1x outline scaled.
+# shown are the ones drawn at 2x, the outline is the 1x outline scaled, and the focus mark is drawn at
+# the screen's resolution.
 # Usage: bash desktops.sh PATH/TO/quibbix
 
 source "$(dirname "$0")/game.sh"
@@ -169,5 +170,43 @@ judge_cut "X11 at scale 2" exact "$shot" "$desktop" "$x" "$y" 2
 read -r wrong compared < <(cutout card "$shot" "$SKIN/board@2x.png" "$x" "$y")
 e2e_check "at scale 2 the scorecard shows the board drawn at 2x ($wrong of $compared pixels differ)" \
     test "$compared" -gt 0 -a "$wrong" -eq 0
+
+# The focus mark at 2: none before a key; after Tab it shows on Roll, drawn at the screen's
+# resolution: across its straight sides a clean 2-pixel dark edge, 4 pixels of amber and 2 dark
+# again, with no blended pixel that a 1x mark scaled up would have.
+read -r rx0 ry0 rx1 ry1 <<<"$ROLL_BOX"
+roll2x="$((2 * rx0)) $((2 * ry0)) $((2 * rx1 + 1)) $((2 * ry1 + 1))"
+glow2x() { e2e_img count "$1" "$2" "$3" "$4" "$5" "$FOCUS_GLOW"; }
+# shellcheck disable=SC2086
+e2e_check "at scale 2 no focus mark before any key" \
+    test "$(glow2x "$shot" 0 0 $((2 * GAME_W - 1)) $((2 * GAME_H - 1)))" -eq 0
+xdotool windowactivate --sync "$E2E_WID" 2>/dev/null || xdotool windowfocus --sync "$E2E_WID"
+xdotool key --clearmodifiers Tab
+# shellcheck disable=SC2086
+mark_shown() { marked=$(game_shot x11-scale2-focus) && (($(glow2x "$marked" $roll2x) > 0)); }
+e2e_wait_for 5 mark_shown
+E=$FOCUS_EDGE G=$FOCUS_GLOW
+crisp="$E $E $G $G $G $G $E $E"
+middle_x=$((rx0 + rx1)) middle_y=$((ry0 + ry1))
+top=$(e2e_img colours "$marked" "$middle_x" $((2 * ry0)) "$middle_x" $((2 * ry0 + 7)))
+left=$(e2e_img colours "$marked" $((2 * rx0)) "$middle_y" $((2 * rx0 + 7)) "$middle_y")
+e2e_check "at scale 2 after Tab the mark's top side on Roll is crisp (got $top)" test "$top" = "$crisp"
+e2e_check "and so is its left side (got $left)" test "$left" = "$crisp"
+# A 1x mark enlarged pixel for pixel would also give those sides; its rounded corner would come in
+# whole 2 x 2 blocks of one colour.
+split_blocks() {
+    awk '{ n = 0
+        for (r = 0; r < 16; r += 2) for (c = 0; c < 16; c += 2) {
+            a = $(r * 16 + c + 1)
+            if (a != $(r * 16 + c + 2) || a != $((r + 1) * 16 + c + 1) || a != $((r + 1) * 16 + c + 2)) n++
+        }
+        print n }'
+}
+split=$(e2e_img colours "$marked" $((2 * rx0)) $((2 * ry0)) $((2 * rx0 + 15)) $((2 * ry0 + 15)) | split_blocks)
+e2e_check "and its corner is drawn at the screen's resolution ($split of 64 blocks of 2 x 2 are not one colour)" \
+    test "$split" -gt 0
+# shellcheck disable=SC2086
+e2e_check "and the mark shows nowhere else" test "$(glow2x "$marked" $roll2x)" -eq \
+    "$(glow2x "$marked" 0 0 $((2 * GAME_W - 1)) $((2 * GAME_H - 1)))"
 
 e2e_finish

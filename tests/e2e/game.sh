@@ -17,6 +17,9 @@ RESET_AT="616 534"
 QUIT_AT="719 534"
 MINIMISE_AT="734 19"
 CLOSE_AT="763 19"
+# The focus mark: a band of amber, found nowhere else on the board, between two dark edges.
+FOCUS_GLOW='#ffc814'
+FOCUS_EDGE='#0a0800'
 # Plain felt: no control and never a die.
 FELT_AT="760 250"
 
@@ -213,45 +216,44 @@ game_card_a11y() {
     done
 }
 
-# cards_agree A11Y SCREEN: the card as AT-SPI tells it and as the screen shows it say the same: the
-# same places are empty, and two score boxes show the same digits exactly when they hold the same value.
-cards_agree() {
-    local -a said shown
-    local i j
-    mapfile -t said <<<"$1"
-    mapfile -t shown <<<"$2"
-    for ((i = 0; i < 15; i++)); do
-        if { [[ ${said[i]} == - ]] && [[ ${shown[i]} != - ]]; } || { [[ ${said[i]} != - ]] && [[ ${shown[i]} == - ]]; }; then
-            echo "  place $i: AT-SPI says '${said[i]}', the screen shows '${shown[i]}'" >&2
-            return 1
-        fi
-    done
-    for ((i = 0; i < 13; i++)); do
-        for ((j = i + 1; j < 13; j++)); do
-            if { [[ ${said[i]} == "${said[j]}" ]] && [[ ${shown[i]} != "${shown[j]}" ]]; } ||
-                { [[ ${said[i]} != "${said[j]}" ]] && [[ ${shown[i]} == "${shown[j]}" ]]; }; then
-                echo "  boxes $i and $j: AT-SPI says ${said[i]} and ${said[j]}, the screen disagrees" >&2
-                return 1
-            fi
-        done
+# game_card_values: the same fifteen places as their value interfaces tell them: the number, or "-"
+# where there is none (an open box, an empty bonus or total reads NaN).
+game_card_values() {
+    local values caption value
+    values=$(game_a11y values)
+    for caption in "${GAME_CAPTIONS[@]}"; do
+        value=$(grep -m 1 -F -- "$caption, " <<<"$values" | cut -d'|' -f2)
+        case $value in nan | "") echo - ;; *) echo "$value" ;; esac
     done
 }
 
-# game_card_screen PNG FRESH: the same fifteen places as the screen shows them: "-" where nothing is
-# written, else a fingerprint of the digits. Equal values look alike, so they print alike.
-game_card_screen() {
-    local png=$1 fresh=$2 i rect
-    for i in $(seq 0 14); do
-        case $i in
-        13) rect=$BONUS_DIGITS_BOX ;;
-        14) rect=$TOTAL_DIGITS_BOX ;;
-        *) rect=$(score_digits_box "$i") ;;
-        esac
-        if score_empty "$png" "$fresh" "$rect"; then
-            echo -
-        else
-            # shellcheck disable=SC2086
-            e2e_img print "$png" $rect
+# The score places on the screen, in the order of GAME_CAPTIONS: "x0 y0 x1 y1" of each one's digits.
+game_card_places() {
+    local i
+    for ((i = 0; i < 13; i++)); do score_digits_box "$i"; done
+    echo "$BONUS_DIGITS_BOX"
+    echo "$TOTAL_DIGITS_BOX"
+}
+
+# card_on_screen CARD PNG: the screenshot shows exactly CARD (fifteen lines as game_card_a11y prints
+# them): every place equals, pixel for pixel, the game's own painting of that card (quibbix_card_picture,
+# run on the same X server, so with the same fonts). Different digits never paint alike, so this reads
+# the numbers exactly; the painting is kept beside the screenshot.
+GAME_CARD_PICTURE=${GAME_CARD_PICTURE:-}
+card_on_screen() {
+    local card=$1 png=$2 ref i ok=0
+    local -a said wrong
+    [[ -x $GAME_CARD_PICTURE ]] || e2e_die "no card painter: pass quibbix_card_picture to the test"
+    mapfile -t said <<<"$card"
+    ref=${png%.png}-painted.png
+    "$GAME_CARD_PICTURE" "$ref" "${said[@]}" || return 1
+    # shellcheck disable=SC2046
+    mapfile -t wrong < <(e2e_img against "$png" "$ref" $(game_card_places))
+    for ((i = 0; i < 15; i++)); do
+        if ((wrong[i] != 0)); then
+            echo "  ${GAME_CAPTIONS[i]}: AT-SPI says '${said[i]}'; ${wrong[i]} pixels of the screen differ from the game's painting of it" >&2
+            ok=1
         fi
     done
+    return $ok
 }

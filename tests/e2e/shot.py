@@ -9,16 +9,17 @@ Usage: shot.py SUBCOMMAND PNG OX OY ARGS...
                                        inclusive box
   diff  PNG OX OY OTHER X0 Y0 X1 Y1    pixels that differ between two screenshots taken at the same
                                        window position, in the inclusive box
+  against PNG OX OY REF X0 Y0 X1 Y1 [X0 Y0 X1 Y1 ...]
+                                       for each inclusive box, the pixels that differ from REF, a picture
+                                       of the window alone (its top-left at 0, 0): one count a line
+  colours PNG OX OY X0 Y0 X1 Y1        the colours in the inclusive box as "#rrggbb", row by row, on one line
   newred PNG OX OY OTHER X0 Y0 X1 Y1  red pixels of PNG that are not red in OTHER, in the inclusive box:
                                        "COUNT X0 Y0 X1 Y1" with their bounding box (or "0")
-  print PNG OX OY X0 Y0 X1 Y1           a fingerprint of the pixels in the inclusive box: two boxes of the
-                                       same size print the same only when they look exactly the same
   dice  PNG OX OY                      one line per die seen on the board: "X Y PIPS RED", top-left corner,
                                        white pips counted inside it, red pixels it holds
 
 Only the standard library: ImageMagick turns the PNG into a PPM that is read here.
 """
-import hashlib
 import subprocess
 import sys
 
@@ -217,6 +218,16 @@ def main(argv):
             if a != b:
                 differ += sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
         print(differ)
+    elif sub == "against":
+        ref = Image(args[0])
+        boxes = list(map(int, args[1:]))
+        for i in range(0, len(boxes), 4):
+            x0, y0, x1, y1 = boxes[i:i + 4]
+            print(sum(1 for x, y, c in box(img, ox, oy, x0, y0, x1, y1) if c != ref.rgb(x, y)))
+    elif sub == "colours":
+        x0, y0, x1, y1 = map(int, args[:4])
+        print(" ".join("none" if c is None else "#%02x%02x%02x" % c
+                       for _, _, c in box(img, ox, oy, x0, y0, x1, y1)))
     elif sub == "newred":
         other = Image(args[0])
         x0, y0, x1, y1 = map(int, args[1:5])
@@ -227,11 +238,6 @@ def main(argv):
         else:
             xs, ys = [p[0] for p in new], [p[1] for p in new]
             print(len(new), min(xs), min(ys), max(xs), max(ys))
-    elif sub == "print":
-        x0, y0, x1, y1 = map(int, args[:4])
-        rows = b"".join(img.px[3 * ((oy + y) * img.w + ox + x0):3 * ((oy + y) * img.w + ox + x1 + 1)]
-                        for y in range(y0, y1 + 1))
-        print(hashlib.sha1(rows).hexdigest())
     elif sub == "dice":
         for d in find_dice(img, ox, oy):
             print("%d %d %d %d" % d)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBitmap>
 #include <QFontInfo>
@@ -113,6 +114,39 @@ TEST_F(Window, TheWindowIsCutToTheBoard) {
             ASSERT_EQ(shape.contains(QPoint(x, y)), board.pixel(x, y) != key) << x << "," << y;
         }
     }
+}
+
+// A screen reader reads a box's number through the value interface: none while the box is open
+// (not 0, which a box may hold), then the score the box shows, and the total with it. (That the
+// changes are told is checked over AT-SPI: off screen, Qt sends no accessibility event.)
+TEST_F(Window, ScoreBoxesTellTheirNumbersToAssistiveTechnology) {
+    auto* chance = control<TextBox>("box11");
+    auto* total = control<TextBox>("total");
+    QAccessibleValueInterface* chanceValue =
+        QAccessible::queryAccessibleInterface(chance)->valueInterface();
+    QAccessibleValueInterface* totalValue =
+        QAccessible::queryAccessibleInterface(total)->valueInterface();
+    ASSERT_NE(chanceValue, nullptr);
+    ASSERT_NE(totalValue, nullptr);
+    EXPECT_TRUE(std::isnan(chanceValue->currentValue().toDouble()));
+    EXPECT_TRUE(std::isnan(totalValue->currentValue().toDouble()));
+    EXPECT_EQ(chanceValue->minimumValue().toDouble(), 0.0);
+    EXPECT_EQ(chanceValue->maximumValue().toDouble(), 30.0);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control("rollButton"))->valueInterface(),
+              nullptr);
+
+    // Five equal dice score themselves and end the turn; the player then rolls again.
+    auto* roll = control<BoardControl>("rollButton");
+    for (int i = 0; i < 3 && !roll->accessibleName().endsWith("2 rolls left"); ++i) {
+        roll->activate();
+    }
+    ASSERT_TRUE(roll->accessibleName().endsWith("2 rolls left"));
+    chance->activate();
+
+    const double points = chance->text().toDouble();
+    ASSERT_FALSE(chance->text().isEmpty());
+    EXPECT_EQ(chanceValue->currentValue().toDouble(), points);
+    EXPECT_EQ(totalValue->currentValue().toDouble(), points);
 }
 
 TEST_F(Window, ScoreTextUsesAHeavyFace) {

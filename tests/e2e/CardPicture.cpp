@@ -1,0 +1,46 @@
+// The scorecard painted by the game's own window, for the end-to-end tests to read the numbers on a
+// screenshot exactly: the window is built as the game builds it, its fifteen score places are given
+// the texts on the command line, and its picture is saved. Run on the same X server as the game, it
+// paints with the same fonts and settings, so a place on the screen equals its place here pixel for
+// pixel exactly when both show the same text.
+// Usage: quibbix_card_picture OUT.png ONES TWOS ... CHANCE FIVE-OF-A-KIND BONUS TOTAL
+// (fifteen texts, "-" for a blank place).
+#include <QApplication>
+#include <QPixmap>
+#include <cstdio>
+
+#include "game/Scorecard.h"
+#include "window/BoardWindow.h"
+#include "window/Controls.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    constexpr int Places = quibbix::BoxCount + 2;
+    if (arguments.size() != 2 + Places) {
+        std::fprintf(stderr, "usage: quibbix_card_picture OUT.png and %d texts (- for blank)\n",
+                     Places);
+        return 2;
+    }
+    QStringList names;
+    for (int box = 0; box < quibbix::BoxCount; ++box) {
+        names << QStringLiteral("box%1").arg(box);
+    }
+    names << QStringLiteral("bonus") << QStringLiteral("total");
+
+    quibbix::BoardWindow window;
+    for (int place = 0; place < Places; ++place) {
+        auto* text = window.findChild<quibbix::TextBox*>(names[place]);
+        if (text == nullptr) {
+            std::fprintf(stderr, "the window has no %s\n", qPrintable(names[place]));
+            return 1;
+        }
+        const QString& shown = arguments[2 + place];
+        text->setText(shown == QLatin1String("-") ? QString() : shown);
+    }
+    if (!window.grab().save(arguments[1])) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(arguments[1]));
+        return 1;
+    }
+    return 0;
+}
