@@ -1,6 +1,7 @@
 #include "window/BoardWindow.h"
 
 #include <QAccessible>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -246,6 +247,29 @@ TwipsSize BoardWindow::dieSize() const {
     return {twipsFromPixels(face.width()), twipsFromPixels(face.height())};
 }
 
+bool BoardWindow::event(QEvent* event) {
+    // While a question was open the board saw no moves, and the toolkit takes a move to where the
+    // pointer went meanwhile for no move at all: show the buttons as the pointer finds them now.
+    if (event->type() == QEvent::WindowUnblocked) {
+        const QPoint at = mapFromGlobal(QCursor::pos());
+        if (rect().contains(at)) {
+            showHoverAt(at);
+        }
+    }
+    return QWidget::event(event);
+}
+
+void BoardWindow::showHoverAt(QPoint at) {
+    QWidget* const under = childAt(at);
+    if (under == nullptr) {
+        for (HoverButton* button : {quitButton_, resetButton_, rollButton_}) {
+            button->setLit(false);
+        }
+    } else if (auto* button = qobject_cast<HoverButton*>(under)) {
+        button->setLit(true);
+    }
+}
+
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     skin_.board().paint(painter, {0, 0});
@@ -265,9 +289,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
 
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     // Only the felt puts the buttons out: a move over a die or a box leaves them lit.
-    for (HoverButton* button : {quitButton_, resetButton_, rollButton_}) {
-        button->setLit(false);
-    }
+    showHoverAt(event->position().toPoint());
     if (event->buttons() != Qt::LeftButton || !leftButtonDownNow()) {
         return;
     }

@@ -24,6 +24,7 @@ class BoardWindow : public QWidget, private BoardView {
     BoardWindow();
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -37,6 +38,8 @@ class BoardWindow : public QWidget, private BoardView {
     void describeControls();
     void describeRoll();
     void pointerOverRoll();
+    // Lights the button under `at`, or puts every button out over the felt, as a move there would.
+    void showHoverAt(QPoint at);
     // Moves the focus `step` places along `controls`, round the end; from outside them, to the
     // first (forwards) or the last (backwards).
     void moveFocus(const std::vector<BoardControl*>& controls, int step);

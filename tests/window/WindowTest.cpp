@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QBitmap>
+#include <QCursor>
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPalette>
@@ -251,8 +252,9 @@ TEST_F(Window, AClickIsAPressAndAReleaseOnTheControl) {
     }
 }
 
-// The toolkit passes over a move to the spot where a release was reported; the release itself then
-// shows the board where the pointer is.
+// The toolkit passes over a move to the spot where a release was reported, or where the pointer
+// went while a question was open; the release, and the question closing, then show the board where
+// the pointer is.
 TEST_F(Window, AReleaseShowsWhereThePointerWent) {
     auto* roll = control<HoverButton>("rollButton");
     auto send = [](QWidget* to, QEvent::Type type, QPointF at) {
@@ -270,6 +272,14 @@ TEST_F(Window, AReleaseShowsWhereThePointerWent) {
     send(&window, QEvent::MouseButtonPress, {760, 250});
     send(&window, QEvent::MouseButtonRelease, roll->geometry().center());
     EXPECT_TRUE(roll->isLit()) << "released over Roll";
+
+    // A question closes with the pointer moved onto the felt meanwhile.
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QCursor::setPos(window.mapToGlobal(QPoint(760, 250)));
+    QEvent unblocked(QEvent::WindowUnblocked);
+    QApplication::sendEvent(&window, &unblocked);
+    EXPECT_FALSE(roll->isLit()) << "a question closed over the felt";
 }
 
 // A dark desktop theme must not reach the scorecard: its digits, frames and divider are drawn over
