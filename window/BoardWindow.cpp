@@ -26,10 +26,10 @@ namespace quibbix {
 
 namespace {
 
-// Whether the left button is down at this moment, as the X server has it. Input that queued up
-// while the program was busy reaches the window through the toolkit with a click's release moved
-// behind the next move, and that move claims the button still held: a click on the felt then
-// dragged the window away. Without X (no such reordering known), the event's word stands.
+// Whether the left button is down at this moment, as the X server has it. A move that reaches the
+// window with the button held may be older than that: input that queued up while the program was
+// busy arrives in one batch, and a button that came up meanwhile must not drag the window. Without
+// X, the event's word stands.
 bool leftButtonDownNow() {
 #if QT_CONFIG(xcb)
     const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -280,6 +280,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
     // follows the pointer by exactly the twips it moved, rounded the same way.
     const QPointF at = event->position();
     dragPress_ = {roundHalfEven(at.x() * TwipsPerPixel), roundHalfEven(at.y() * TwipsPerPixel)};
+    pendingDrag_.reset();
     // Where a program may not place its own window, the window system moves it instead.
     if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
         QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
@@ -290,23 +291,42 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     // Only the felt puts the buttons out: a move over a die or a box leaves them lit.
     showHoverAt(event->position().toPoint());
-    if (event->buttons() != Qt::LeftButton || !leftButtonDownNow()) {
+    if (event->buttons() != Qt::LeftButton) {
         return;
     }
+    // The window follows once the events at hand are handled. When a click's release and the next
+    // move arrive together, the X server may report the release where that move went, and the
+    // toolkit then hands over a move there with the button still held, right before the release:
+    // a click on the felt must not drag the window to the next place clicked.
+    const bool scheduled = pendingDrag_.has_value();
+    pendingDrag_ = DragMove{event->position(), event->globalPosition()};
+    if (!scheduled) {
+        QMetaObject::invokeMethod(this, &BoardWindow::followDrag, Qt::QueuedConnection);
+    }
+}
+
+void BoardWindow::followDrag() {
+    if (!pendingDrag_ || !leftButtonDownNow()) {
+        pendingDrag_.reset();
+        return;
+    }
+    const DragMove drag = *pendingDrag_;
+    pendingDrag_.reset();
     // The point grabbed at the press stays under the pointer. A motion's window-relative position
     // is only as fresh as the last move the X server carried out; adding it to where the window
     // already went made a fast drag overshoot. So it is set against where the window is now: the
     // window stands at whole pixels, and only that whole lag is taken off.
-    const QPointF windowThen = event->globalPosition() - event->position();
+    const QPointF windowThen = drag.globalPosition - drag.position;
     const QPointF lag = QPointF(pos()) - windowThen;
     const QPointF at =
-        event->position() - QPointF(static_cast<int>(lag.x()), static_cast<int>(lag.y()));
+        drag.position - QPointF(static_cast<int>(lag.x()), static_cast<int>(lag.y()));
     const int32_t dx = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
     const int32_t dy = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
     move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));
 }
 
 void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
+    pendingDrag_.reset();
     // A press on the felt released over a control: that control sees the pointer arrive.
     const QPoint at = event->position().toPoint();
     if (childAt(at) != nullptr) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "game/BoardView.h"
@@ -40,6 +41,7 @@ class BoardWindow : public QWidget, private BoardView {
     void pointerOverRoll();
     // Lights the button under `at`, or puts every button out over the felt, as a move there would.
     void showHoverAt(QPoint at);
+    void followDrag();
     // Moves the focus `step` places along `controls`, round the end; from outside them, to the
     // first (forwards) or the last (backwards).
     void moveFocus(const std::vector<BoardControl*>& controls, int step);
@@ -66,6 +68,12 @@ class BoardWindow : public QWidget, private BoardView {
     BoardControl* minimiseSpot_ = nullptr;
     BoardControl* closeSpot_ = nullptr;
     TwipsPoint dragPress_;  // where the last press on the felt happened
+    // The latest move of a drag on the felt, until the window follows it.
+    struct DragMove {
+        QPointF position;
+        QPointF globalPosition;
+    };
+    std::optional<DragMove> pendingDrag_;
     // The keyboard's way through the board, as it reads: Roll, the dice, the boxes top to bottom,
     // Reset, Quit. The arrow keys move within a group of these.
     std::vector<BoardControl*> tabOrder_;

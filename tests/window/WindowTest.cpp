@@ -175,6 +175,7 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
                        Qt::MouseButtons held) {
         QMouseEvent event(type, at, window.mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(&window, &event);
+        QCoreApplication::sendPostedEvents(&window);  // the window follows a drag right after
     };
     send(QEvent::MouseButtonPress, {760, 250}, Qt::RightButton, Qt::RightButton);
     send(QEvent::MouseMove, {790, 260}, Qt::NoButton, Qt::RightButton);
@@ -192,6 +193,20 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     send(QEvent::MouseButtonPress, {100.5, 133.5}, Qt::LeftButton, Qt::LeftButton);
     send(QEvent::MouseMove, {120.5, 113.5}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(window.pos(), before + QPoint(20, -20));
+
+    // A click on the felt whose release arrives with the next move: the toolkit hands over a
+    // move there with the button held, then the release, before anything else runs.
+    const QPoint clicked = window.pos();
+    send(QEvent::MouseButtonPress, {760, 250}, Qt::LeftButton, Qt::LeftButton);
+    for (const QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonRelease}) {
+        const bool move = type == QEvent::MouseMove;
+        QMouseEvent event(type, QPointF(120, 119), window.mapToGlobal(QPointF(120, 119)),
+                          move ? Qt::NoButton : Qt::LeftButton,
+                          move ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&window, &event);
+    }
+    QCoreApplication::sendPostedEvents(&window);
+    EXPECT_EQ(window.pos(), clicked);
 }
 
 // A click is a press and a release of the left button on the control. A release after the pointer
