@@ -36,6 +36,9 @@ class BoardWindow : public QWidget, private BoardView {
     void describeControls();
     void describeRoll();
     void pointerOverRoll();
+    // Gives the score boxes their font, once: before the first score is shown, and otherwise just
+    // after the first frame, so that the font database is not started before the board is seen.
+    void useScoreFont();
     // Moves the focus `step` places along `controls`, round the end; from outside them, to the
     // first (forwards) or the last (backwards).
     void moveFocus(const std::vector<BoardControl*>& controls, int step);
@@ -61,6 +64,8 @@ class BoardWindow : public QWidget, private BoardView {
     HoverButton* quitButton_ = nullptr;
     BoardControl* minimiseSpot_ = nullptr;
     BoardControl* closeSpot_ = nullptr;
+    bool scoreFontUsed_ = false;
+    bool firstFramePainted_ = false;
     TwipsPoint dragPress_;  // where the last press on the felt happened
     // The keyboard's way through the board, as it reads: Roll, the dice, the boxes top to bottom,
     // Reset, Quit. The arrow keys move within a group of these.
