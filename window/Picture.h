@@ -18,8 +18,9 @@ class Picture {
     using TwoXSource = std::function<QImage()>;
 
     Picture() = default;
-    // The 2x picture is twice the 1x one in each direction, or missing (null). It is made the first time a copy of this picture asks for it: on a screen of one
-    // device pixel to a pixel it is never decoded and takes no memory.
+    // The 2x picture is twice the 1x one in each direction, or missing (null). It is made the first
+    // time a copy of this picture asks for it: on a screen of one device pixel to a pixel it is
+    // never decoded and takes no memory.
     Picture(QImage oneX, TwoXSource twoX);
 
     // The 1x picture, and the 2x one (null where there is none).

@@ -1,6 +1,7 @@
 #include "window/Skin.h"
 
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
 
@@ -12,10 +13,12 @@
 namespace quibbix {
 namespace {
 
-// Every picture is a PNG. Named, the format goes straight to Qt's own reader; left to guess, Qt
-// first loads every image-format plugin on the machine to ask each of them.
+// Every picture is a PNG, read by Qt's own reader. Allowed to guess, Qt first loads every
+// image-format plugin on the machine to ask each of them, even when told the format.
 QImage image(const QString& resource) {
-    return QImage(resource, "PNG");
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 QImage image(const char* resource) {
@@ -61,10 +64,9 @@ QImage cutOut(const QImage& drawing, QSize size, const QRegion& outline) {
 // pixels. The 2x drawing is read and cut only when a screen needs it.
 Picture cutOut(const char* resource, const Picture& picture, const QRegion& outline) {
     const QSize size = picture.size();
-    return Picture(cutOut(picture.image(), size, outline),
-                   [twoX = twoXOf(resource), size, outline] {
-                       return cutOut(image(twoX), size, outline);
-                   });
+    return Picture(
+        cutOut(picture.image(), size, outline),
+        [twoX = twoXOf(resource), size, outline] { return cutOut(image(twoX), size, outline); });
 }
 
 QFont loadScoreFont() {
