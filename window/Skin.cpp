@@ -4,6 +4,8 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
+#include <utility>
 
 #include "assets/SkinAssets.h"
 #include "platform/Twips.h"
@@ -59,13 +61,29 @@ QImage cutOut(const QImage& drawing, QSize size, const QRegion& outline) {
     return cut;
 }
 
+// The same for a drawing at 1x that no one else holds, in its own memory: only the pixels outside
+// the outline are written. The board is the size of the window, and a cut copy of it doubled what
+// start-up allocates and writes.
+QImage cutOutInPlace(QImage drawing, const QRegion& outline) {
+    QImage cut = std::move(drawing).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const QRect& outside : QRegion(cut.rect()) - outline) {
+        for (int y = outside.top(); y <= outside.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(cut.scanLine(y));
+            std::fill(row + outside.left(), row + outside.right() + 1, QRgb(0));
+        }
+    }
+    return cut;
+}
+
 // The picture of `resource` with only the pixels inside the outline left: the outline is the one
 // source of the shape, so what is transparent and what the mask cuts away are the same set of
 // pixels. The 2x drawing is read and cut only when a screen needs it.
-Picture cutOut(const char* resource, const Picture& picture, const QRegion& outline) {
+Picture cutOut(const char* resource, Picture picture, const QRegion& outline) {
     const QSize size = picture.size();
+    QImage oneX = picture.image();
+    picture = Picture();  // oneX is now the drawing's only holder
     return Picture(
-        cutOut(picture.image(), size, outline),
+        cutOutInPlace(std::move(oneX), outline),
         [twoX = twoXOf(resource), size, outline] { return cutOut(image(twoX), size, outline); });
 }
 
@@ -95,7 +113,7 @@ Skin::Skin()
       icon_(QPixmap::fromImage(image(skin::Icon))),
       noEntry_(QPixmap::fromImage(image(skin::NoEntry)), skin::NoEntryHotSpotX,
                skin::NoEntryHotSpotY) {
-    board_ = cutOut(skin::Board, board_, boardOutline_);
+    board_ = cutOut(skin::Board, std::move(board_), boardOutline_);
     for (size_t face = 0; face < faces_.size(); ++face) {
         faces_[face] = picture(skin::DieFaces[face]);
         faceOutlines_[face] = outlineOf(faces_[face]);
