@@ -96,8 +96,8 @@ std::optional<double> click(const Watched& w, uint8_t damageEvent, int x, int y,
     return Ms(*last - released).count();
 }
 
-// A point inside the first die found on the table, reading the window's pixels: the dice are the
-// only red there is on the felt. The window's depth is 24 or 32 bits, stored as B, G, R, X.
+// A point inside a die on the table, reading the window's pixels: the dice are the only red there
+// is on the felt. The window's depth is 24 or 32 bits, stored as B, G, R, X.
 std::optional<std::pair<int, int>> dieOnTable(const Watched& w) {
     xcb_get_image_reply_t* image = xcb_get_image_reply(
         w.x,
@@ -112,12 +112,20 @@ std::optional<std::pair<int, int>> dieOnTable(const Watched& w) {
     const int height = TableBottom - TableTop;
     std::optional<std::pair<int, int>> found;
     if (xcb_get_image_data_length(image) >= width * height * 4) {
+        const auto red = [&](int x, int y) {
+            if (x < 0 || y < 0 || x >= width || y >= height) {
+                return false;
+            }
+            const uint8_t* p = pixels + (y * width + x) * 4;
+            return p[2] > 120 && p[1] < 80 && p[0] < 80;
+        };
+        // A red pixel with red all round it lies well inside a die, away from its rounded corners.
+        constexpr int Reach = 8;
         for (int y = 0; y < height && !found; ++y) {
             for (int x = 0; x < width; ++x) {
-                const uint8_t* p = pixels + (y * width + x) * 4;
-                if (p[2] > 120 && p[1] < 60 && p[0] < 60) {
-                    // Below the top edge, well inside the die.
-                    found = std::pair{TableLeft + x + 4, TableTop + y + 12};
+                if (red(x, y) && red(x - Reach, y) && red(x + Reach, y) && red(x, y - Reach) &&
+                    red(x, y + Reach)) {
+                    found = std::pair{TableLeft + x, TableTop + y};
                     break;
                 }
             }
