@@ -252,6 +252,9 @@ TwipsSize BoardWindow::dieSize() const {
 
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The board is the bottom layer and the window's background is transparent: its pixels are
+    // copied, not blended, which is what a roll's repaint of the felt under the dice mostly costs.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     skin_.board().paint(painter, {0, 0});
     if (!firstFramePainted_) {
         firstFramePainted_ = true;
