@@ -253,7 +253,7 @@ TwipsSize BoardWindow::dieSize() const {
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     // The board is the bottom layer and the window's background is transparent: its pixels are
-    // copied, not blended, which is what a roll's repaint of the felt under the dice mostly costs.
+    // copied, not blended, so the felt repainted under moving dice costs a plain copy.
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     skin_.board().paint(painter, {0, 0});
     if (!firstFramePainted_) {
