@@ -15,7 +15,7 @@ build_and_play=(
 # accessibility bus and its Python client, the second compiler, and the tools that build and check
 # the package (gzip, part of every Debian system, compresses its manual page and changelog).
 test_only=(
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev libxcb-xtest0-dev libxcb-damage0-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
     x11-xserver-utils sox python3 python3-numpy
     qt6-multimedia-dev libsdl2-mixer-dev

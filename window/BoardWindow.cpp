@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWindow>
 #include <algorithm>
 #include <cstdlib>
@@ -111,12 +112,6 @@ void BoardWindow::createControls() {
     banner_->showPicture(skin_.banner(), skin_.bannerOutline());
     banner_->hide();
 
-    for (TextBox* box : boxes_) {
-        box->setFont(skin_.scoreFont());
-    }
-    bonus_->setFont(skin_.scoreFont());
-    total_->setFont(skin_.scoreFont());
-
     tabOrder_.push_back(rollButton_);
     tabOrder_.insert(tabOrder_.end(), dice_.begin(), dice_.end());
     tabOrder_.insert(tabOrder_.end(), boxes_.begin(), boxes_.end());
@@ -198,6 +193,18 @@ void BoardWindow::pointerOverRoll() {
     rollButton_->setCursor(rollWouldGo ? QCursor(Qt::ArrowCursor) : skin_.noEntry());
 }
 
+void BoardWindow::useScoreFont() {
+    if (scoreFontUsed_) {
+        return;
+    }
+    scoreFontUsed_ = true;
+    for (TextBox* box : boxes_) {
+        box->setFont(skin_.scoreFont());
+    }
+    bonus_->setFont(skin_.scoreFont());
+    total_->setFont(skin_.scoreFont());
+}
+
 void BoardWindow::showDie(int die, int face, TwipsPoint position) {
     if (shownFaces_[die] != face) {
         shownFaces_[die] = face;
@@ -211,16 +218,25 @@ void BoardWindow::showDie(int die, int face, TwipsPoint position) {
 }
 
 void BoardWindow::showBox(int box, const std::string& text) {
+    if (!text.empty()) {
+        useScoreFont();
+    }
     boxes_[box]->setText(QString::fromStdString(text));
     boxes_[box]->describe(QString::fromStdString(spoken::box(box, text)));
 }
 
 void BoardWindow::showBonus(const std::string& text) {
+    if (!text.empty()) {
+        useScoreFont();
+    }
     bonus_->setText(QString::fromStdString(text));
     bonus_->describe(QString::fromStdString(spoken::bonus(text)));
 }
 
 void BoardWindow::showTotal(const std::string& text) {
+    if (!text.empty()) {
+        useScoreFont();
+    }
     total_->setText(QString::fromStdString(text));
     total_->describe(QString::fromStdString(spoken::total(text)));
 }
@@ -272,7 +288,14 @@ void BoardWindow::showHoverAt(QPoint at) {
 
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The board is the bottom layer and the window's background is transparent: its pixels are
+    // copied, not blended, so the felt repainted under moving dice costs a plain copy.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     skin_.board().paint(painter, {0, 0});
+    if (!firstFramePainted_) {
+        firstFramePainted_ = true;
+        QTimer::singleShot(0, this, &BoardWindow::useScoreFont);
+    }
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {

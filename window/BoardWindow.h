@@ -42,6 +42,9 @@ class BoardWindow : public QWidget, private BoardView {
     // Lights the button under `at`, or puts every button out over the felt, as a move there would.
     void showHoverAt(QPoint at);
     void followDrag();
+    // Gives the score boxes their font, once: before the first score is shown, and otherwise just
+    // after the first frame, so that the font database is not started before the board is seen.
+    void useScoreFont();
     // Moves the focus `step` places along `controls`, round the end; from outside them, to the
     // first (forwards) or the last (backwards).
     void moveFocus(const std::vector<BoardControl*>& controls, int step);
@@ -67,6 +70,8 @@ class BoardWindow : public QWidget, private BoardView {
     HoverButton* quitButton_ = nullptr;
     BoardControl* minimiseSpot_ = nullptr;
     BoardControl* closeSpot_ = nullptr;
+    bool scoreFontUsed_ = false;
+    bool firstFramePainted_ = false;
     TwipsPoint dragPress_;  // where the last press on the felt happened
     // The latest move of a drag on the felt, until the window follows it.
     struct DragMove {

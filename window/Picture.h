@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPoint>
 #include <QSize>
+#include <functional>
+#include <memory>
 
 namespace quibbix {
 
@@ -12,13 +14,18 @@ namespace quibbix {
 // changes how finely it is drawn, never where anything lies.
 class Picture {
   public:
+    // Makes the 2x drawing; a null image where there is none.
+    using TwoXSource = std::function<QImage()>;
+
     Picture() = default;
-    // The 2x picture is twice the 1x one in each direction, or missing (null).
-    Picture(QImage oneX, QImage twoX);
+    // The 2x picture is twice the 1x one in each direction, or missing (null). It is made the first
+    // time a copy of this picture asks for it: on a screen of one device pixel to a pixel it is
+    // never decoded and takes no memory.
+    Picture(QImage oneX, TwoXSource twoX);
 
     // The 1x picture, and the 2x one (null where there is none).
     const QImage& image() const { return oneX_; }
-    const QImage& twoX() const { return twoX_; }
+    const QImage& twoX() const;
     QSize size() const { return oneX_.size(); }
     // The picture drawn for `ratio` device pixels to a pixel, or the nearer of the two; at 1.5 the
     // finer one.
@@ -28,8 +35,14 @@ class Picture {
     void paint(QPainter& painter, QPoint at) const;
 
   private:
+    // Shared by the copies, so that the drawing is made once however many controls show it.
+    struct TwoX {
+        TwoXSource source;
+        QImage image;
+    };
+
     QImage oneX_;
-    QImage twoX_;
+    std::shared_ptr<TwoX> twoX_;
 };
 
 }  // namespace quibbix

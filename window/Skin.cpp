@@ -1,8 +1,11 @@
 #include "window/Skin.h"
 
 #include <QFontDatabase>
+#include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
+#include <utility>
 
 #include "assets/SkinAssets.h"
 #include "platform/Twips.h"
@@ -12,15 +15,28 @@
 namespace quibbix {
 namespace {
 
-QImage image(const char* resource) {
-    return QImage(QString::fromLatin1(resource));
+// Every picture is a PNG, read by Qt's own reader. Allowed to guess, Qt first loads every
+// image-format plugin on the machine to ask each of them, even when told the format.
+QImage image(const QString& resource) {
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
-// A picture of the window at 1x, with its 2x drawing beside it: board.png and board@2x.png.
-Picture picture(const char* resource) {
+QImage image(const char* resource) {
+    return image(QString::fromLatin1(resource));
+}
+
+// The 2x drawing of a picture lies beside it: board.png and board@2x.png.
+QString twoXOf(const char* resource) {
     QString twoX = QString::fromLatin1(resource);
     twoX.insert(twoX.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
-    return Picture(image(resource), QImage(twoX));
+    return twoX;
+}
+
+// A picture of the window at 1x, with its 2x drawing read only when a screen needs it.
+Picture picture(const char* resource) {
+    return Picture(image(resource), [twoX = twoXOf(resource)] { return image(twoX); });
 }
 
 // The outline of a picture, cut by the colour of its own top-left pixel, in the 1x picture's
@@ -45,11 +61,30 @@ QImage cutOut(const QImage& drawing, QSize size, const QRegion& outline) {
     return cut;
 }
 
-// The picture with only the pixels inside the outline left: the outline is the one source of the
-// shape, so what is transparent and what the mask cuts away are the same set of pixels.
-Picture cutOut(const Picture& picture, const QRegion& outline) {
-    return Picture(cutOut(picture.image(), picture.size(), outline),
-                   cutOut(picture.twoX(), picture.size(), outline));
+// The same for a drawing at 1x that no one else holds, in its own memory: only the pixels outside
+// the outline are written. The board is the size of the window, and a cut copy of it doubled what
+// start-up allocates and writes.
+QImage cutOutInPlace(QImage drawing, const QRegion& outline) {
+    QImage cut = std::move(drawing).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const QRect& outside : QRegion(cut.rect()) - outline) {
+        for (int y = outside.top(); y <= outside.bottom(); ++y) {
+            auto* row = reinterpret_cast<QRgb*>(cut.scanLine(y));
+            std::fill(row + outside.left(), row + outside.right() + 1, QRgb(0));
+        }
+    }
+    return cut;
+}
+
+// The picture of `resource` with only the pixels inside the outline left: the outline is the one
+// source of the shape, so what is transparent and what the mask cuts away are the same set of
+// pixels. The 2x drawing is read and cut only when a screen needs it.
+Picture cutOut(const char* resource, Picture picture, const QRegion& outline) {
+    const QSize size = picture.size();
+    QImage oneX = picture.image();
+    picture = Picture();  // oneX is now the drawing's only holder
+    return Picture(
+        cutOutInPlace(std::move(oneX), outline),
+        [twoX = twoXOf(resource), size, outline] { return cutOut(image(twoX), size, outline); });
 }
 
 QFont loadScoreFont() {
@@ -77,13 +112,19 @@ Skin::Skin()
       quit_{picture(skin::Quit), picture(skin::QuitHover)},
       icon_(QPixmap::fromImage(image(skin::Icon))),
       noEntry_(QPixmap::fromImage(image(skin::NoEntry)), skin::NoEntryHotSpotX,
-               skin::NoEntryHotSpotY),
-      scoreFont_(loadScoreFont()) {
-    board_ = cutOut(board_, boardOutline_);
+               skin::NoEntryHotSpotY) {
+    board_ = cutOut(skin::Board, std::move(board_), boardOutline_);
     for (size_t face = 0; face < faces_.size(); ++face) {
         faces_[face] = picture(skin::DieFaces[face]);
         faceOutlines_[face] = outlineOf(faces_[face]);
     }
+}
+
+const QFont& Skin::scoreFont() const {
+    if (!scoreFont_) {
+        scoreFont_ = loadScoreFont();
+    }
+    return *scoreFont_;
 }
 
 }  // namespace quibbix

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QRegion>
 #include <array>
+#include <optional>
 
 #include "window/Picture.h"
 
@@ -38,7 +39,9 @@ class Skin {
     const ButtonPictures& quitButton() const { return quit_; }
     const QIcon& icon() const { return icon_; }
     const QCursor& noEntry() const { return noEntry_; }
-    const QFont& scoreFont() const { return scoreFont_; }
+    // Loaded the first time it is asked for: finding it starts the desktop's font database, which
+    // nothing else on the board needs.
+    const QFont& scoreFont() const;
 
   private:
     Picture board_;
@@ -52,7 +55,7 @@ class Skin {
     ButtonPictures quit_;
     QIcon icon_;
     QCursor noEntry_;
-    QFont scoreFont_;
+    mutable std::optional<QFont> scoreFont_;
 };
 
 }  // namespace quibbix

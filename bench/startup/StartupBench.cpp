@@ -6,7 +6,6 @@
 //
 // Usage: quibbix_startup_bench [--runs N] [--settle-ms MS] [--idle-ms MS] PROGRAM [PROGRAM...]
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,12 +21,12 @@
 #include <thread>
 #include <vector>
 
+#include "bench/BoardX11.h"
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-constexpr int BoardWidth = 789;
-constexpr int BoardHeight = 598;
+using bench::Clock;
+using bench::median;
 
 struct Run {
     double mapMs = -1;
@@ -60,32 +59,6 @@ double cpuMs(pid_t pid) {
     return static_cast<double>(user + system) * 1000.0 / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-// Waits for a MapNotify of a board-sized top-level window; false on time-out.
-bool waitForBoard(xcb_connection_t* x, Clock::time_point deadline) {
-    const int fd = xcb_get_file_descriptor(x);
-    while (Clock::now() < deadline) {
-        while (xcb_generic_event_t* event = xcb_poll_for_event(x)) {
-            const bool map = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
-            xcb_window_t window =
-                map ? reinterpret_cast<xcb_map_notify_event_t*>(event)->window : 0;
-            std::free(event);
-            if (map) {
-                xcb_get_geometry_reply_t* geometry =
-                    xcb_get_geometry_reply(x, xcb_get_geometry(x, window), nullptr);
-                const bool board = geometry != nullptr && geometry->width == BoardWidth &&
-                                   geometry->height == BoardHeight;
-                std::free(geometry);
-                if (board) {
-                    return true;
-                }
-            }
-        }
-        pollfd wait{fd, POLLIN, 0};
-        poll(&wait, 1, 5);
-    }
-    return false;
-}
-
 Run runOnce(xcb_connection_t* x, const std::string& program, int settleMs, int idleMs) {
     Run run;
     const Clock::time_point start = Clock::now();
@@ -94,7 +67,7 @@ Run runOnce(xcb_connection_t* x, const std::string& program, int settleMs, int i
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
-    if (waitForBoard(x, start + std::chrono::seconds(20))) {
+    if (bench::waitForBoard(x, start + std::chrono::seconds(20)) != 0) {
         run.mapMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
         run.residentMiB = residentMiB(pid);
@@ -111,12 +84,6 @@ Run runOnce(xcb_connection_t* x, const std::string& program, int settleMs, int i
 
 std::string nameOf(const std::string& program) {
     return program.substr(program.rfind('/') + 1);
-}
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n == 0 ? 0 : (n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2);
 }
 
 }  // namespace
@@ -149,10 +116,7 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "cannot open the display\n");
         return 1;
     }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
-    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
-    xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
-    xcb_flush(x);
+    bench::watchMaps(x);
 
     std::vector<std::vector<Run>> results(programs.size());
     for (int r = 0; r < runs; ++r) {

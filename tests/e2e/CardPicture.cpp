@@ -29,6 +29,9 @@ int main(int argc, char** argv) {
     names << QStringLiteral("bonus") << QStringLiteral("total");
 
     quibbix::BoardWindow window;
+    // As in the game, the score font arrives just after the board's first frame.
+    window.grab();
+    QCoreApplication::processEvents();
     for (int place = 0; place < Places; ++place) {
         auto* text = window.findChild<quibbix::TextBox*>(names[place]);
         if (text == nullptr) {
