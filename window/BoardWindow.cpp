@@ -1,7 +1,6 @@
 #include "window/BoardWindow.h"
 
 #include <QAccessible>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -332,14 +331,6 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
 void BoardWindow::followDrag() {
     if (!pendingDrag_ || !leftButtonDownNow()) {
         pendingDrag_.reset();
-        return;
-    }
-    // Such a move and its release may also come in two batches, and by now the button may be down
-    // again for the next click. Asking for the button was a round trip: everything the X server
-    // sent before its answer is here. That is handled first; a release among it ends the drag, and
-    // later moves of a real drag update where the window goes.
-    QCoreApplication::processEvents();
-    if (!pendingDrag_) {
         return;
     }
     const DragMove drag = *pendingDrag_;

@@ -215,19 +215,6 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     }
     QCoreApplication::sendPostedEvents(&window);
     EXPECT_EQ(window.pos(), clicked);
-
-    // The same, with the release in the next batch: it comes before the window follows.
-    send(QEvent::MouseButtonPress, {760, 250}, Qt::LeftButton, Qt::LeftButton);
-    QMouseEvent heldMove(QEvent::MouseMove, QPointF(120, 119),
-                         window.mapToGlobal(QPointF(120, 119)), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-    QApplication::sendEvent(&window, &heldMove);
-    QCoreApplication::postEvent(
-        &window, new QMouseEvent(QEvent::MouseButtonRelease, QPointF(120, 119),
-                                 window.mapToGlobal(QPointF(120, 119)), Qt::LeftButton,
-                                 Qt::NoButton, Qt::NoModifier));
-    QCoreApplication::sendPostedEvents(&window);
-    EXPECT_EQ(window.pos(), clicked);
 }
 
 // A click is a press and a release of the left button on the control. A release after the pointer
