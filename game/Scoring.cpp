@@ -10,7 +10,7 @@ namespace {
 using Faces = std::array<int, DieCount>;
 
 // How many dice show each value 0..5.
-std::array<int, FaceCount> countFaces(const Faces& faces) {
+constexpr std::array<int, FaceCount> countFaces(const Faces& faces) {
     std::array<int, FaceCount> counts{};
     for (int value : faces) {
         if (value >= 0 && value < FaceCount) {
@@ -20,7 +20,7 @@ std::array<int, FaceCount> countFaces(const Faces& faces) {
     return counts;
 }
 
-int pipTotal(const Faces& faces) {
+constexpr int pipTotal(const Faces& faces) {
     int total = 0;
     for (int value : faces) {
         total += value + 1;
@@ -28,7 +28,7 @@ int pipTotal(const Faces& faces) {
     return total;
 }
 
-int upperBox(const Faces& faces, int value) {
+constexpr int upperBox(const Faces& faces, int value) {
     int points = 0;
     for (int die : faces) {
         if (die == value) {
@@ -38,7 +38,7 @@ int upperBox(const Faces& faces, int value) {
     return points;
 }
 
-int ofAKind(const Faces& faces, int threshold) {
+constexpr int ofAKind(const Faces& faces, int threshold) {
     for (int count : countFaces(faces)) {
         if (count >= threshold) {
             return pipTotal(faces);
@@ -47,7 +47,7 @@ int ofAKind(const Faces& faces, int threshold) {
     return 0;
 }
 
-int fullHouse(const Faces& faces) {
+constexpr int fullHouse(const Faces& faces) {
     bool three = false;
     bool two = false;
     for (int count : countFaces(faces)) {
@@ -58,7 +58,7 @@ int fullHouse(const Faces& faces) {
 }
 
 // True when every face of the run first..first+length-1 shows on at least one die.
-bool hasRun(const std::array<int, FaceCount>& counts, int first, int length) {
+constexpr bool hasRun(const std::array<int, FaceCount>& counts, int first, int length) {
     for (int value = first; value < first + length; ++value) {
         if (counts[value] == 0) {
             return false;
@@ -67,19 +67,17 @@ bool hasRun(const std::array<int, FaceCount>& counts, int first, int length) {
     return true;
 }
 
-int smallStraight(const Faces& faces) {
+constexpr int smallStraight(const Faces& faces) {
     const auto counts = countFaces(faces);
     return hasRun(counts, 0, 4) || hasRun(counts, 1, 4) || hasRun(counts, 2, 4) ? 30 : 0;
 }
 
-int largeStraight(const Faces& faces) {
+constexpr int largeStraight(const Faces& faces) {
     const auto counts = countFaces(faces);
     return hasRun(counts, 0, 5) || hasRun(counts, 1, 5) ? 40 : 0;
 }
 
-}  // namespace
-
-int scoreFor(int box, const Faces& faces) {
+constexpr int pointsFor(int box, const Faces& faces) {
     if (box >= 0 && box <= 5) {
         return upperBox(faces, box);
     }
@@ -101,29 +99,45 @@ int scoreFor(int box, const Faces& faces) {
     }
 }
 
-// Found by trying every hand, so that it can never disagree with the rules above.
+// The next hand with faces that never fall from one die to the next; false after the last. The
+// order of the dice never changes a score, so these are all the hands there are.
+constexpr bool nextHand(Faces& faces) {
+    for (int die = DieCount - 1; die >= 0; --die) {
+        if (faces[die] < FaceCount - 1) {
+            ++faces[die];
+            for (int later = die + 1; later < DieCount; ++later) {
+                faces[later] = faces[die];
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+// The most each box 0..11 can hold, found while compiling by trying every hand, so that it can
+// never disagree with the rules above.
+constexpr std::array<int, FiveOfAKindBox> MostPoints = [] {
+    std::array<int, FiveOfAKindBox> most{};
+    Faces faces{};
+    do {
+        for (int box = 0; box < FiveOfAKindBox; ++box) {
+            most[box] = std::max(most[box], pointsFor(box, faces));
+        }
+    } while (nextHand(faces));
+    return most;
+}();
+
+}  // namespace
+
+int scoreFor(int box, const Faces& faces) {
+    return pointsFor(box, faces);
+}
+
 std::optional<int> mostPointsFor(int box) {
     if (box < 0 || box >= FiveOfAKindBox) {
         return std::nullopt;
     }
-    static const std::array<int, FiveOfAKindBox> most = [] {
-        std::array<int, FiveOfAKindBox> best{};
-        int hands = 1;
-        for (int die = 0; die < DieCount; ++die) {
-            hands *= FaceCount;
-        }
-        Faces faces{};
-        for (int hand = 0; hand < hands; ++hand) {
-            for (int die = 0, rest = hand; die < DieCount; ++die, rest /= FaceCount) {
-                faces[die] = rest % FaceCount;
-            }
-            for (int b = 0; b < FiveOfAKindBox; ++b) {
-                best[b] = std::max(best[b], scoreFor(b, faces));
-            }
-        }
-        return best;
-    }();
-    return most[static_cast<size_t>(box)];
+    return MostPoints[static_cast<size_t>(box)];
 }
 
 }  // namespace quibbix

@@ -278,11 +278,15 @@ bool BoardWindow::event(QEvent* event) {
 void BoardWindow::showHoverAt(QPoint at) {
     QWidget* const under = childAt(at);
     if (under == nullptr) {
-        for (HoverButton* button : {quitButton_, resetButton_, rollButton_}) {
-            button->setLit(false);
-        }
+        putOutButtons();
     } else if (auto* button = qobject_cast<HoverButton*>(under)) {
         button->setLit(true);
+    }
+}
+
+void BoardWindow::putOutButtons() {
+    for (HoverButton* button : {quitButton_, resetButton_, rollButton_}) {
+        button->setLit(false);
     }
 }
 
@@ -313,7 +317,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
 
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     // Only the felt puts the buttons out: a move over a die or a box leaves them lit.
-    showHoverAt(event->position().toPoint());
+    putOutButtons();
     if (event->buttons() != Qt::LeftButton) {
         return;
     }

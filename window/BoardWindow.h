@@ -41,6 +41,7 @@ class BoardWindow : public QWidget, private BoardView {
     void pointerOverRoll();
     // Lights the button under `at`, or puts every button out over the felt, as a move there would.
     void showHoverAt(QPoint at);
+    void putOutButtons();
     void followDrag();
     // Gives the score boxes their font, once: before the first score is shown, and otherwise just
     // after the first frame, so that the font database is not started before the board is seen.

@@ -9,11 +9,7 @@ BIN=${1:?usage: access.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 GAME_CARD_PICTURE=${2:?usage: access.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 
 e2e_init access
-e2e_start_x
-e2e_start_wm
-e2e_start_sound
-game_accessible_bus
-game_launch_accessible "$BIN"
+game_start_accessible "$BIN"
 fresh=$(game_shot fresh)
 
 # --- the tree ----------------------------------------------------------------------------------------
