@@ -36,6 +36,11 @@ e2e_init() {
     export XDG_RUNTIME_DIR=$E2E_TMP/run HOME=$E2E_TMP/home
     unset DISPLAY WAYLAND_DISPLAY PULSE_SERVER SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
     export QT_QPA_PLATFORM=xcb
+    # A session bus that is not there, as on a desktop whose bus is down. With no address at all,
+    # the D-Bus library would fork to start a bus for the display, and a child forked while the
+    # sanitizers' allocator is locked by another thread waits on that lock for ever: the program
+    # never got past its start. Tests that need a bus run under their own (dbus-run-session).
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$E2E_TMP/run/no-session-bus
     # On a build under the sanitizers, every report goes to a file of its own, one per process, so
     # that no report is lost when a later start of the program truncates app.log; any such file
     # fails the test (see e2e_cleanup).
@@ -220,6 +225,28 @@ e2e_find_window() {
     done
 }
 
+# e2e_missing_window_report TITLE: what the X server holds and what the program is doing, for a
+# window that never showed; only the test's output reaches a CI log, so it is printed there.
+e2e_missing_window_report() {
+    echo "--- named windows on $DISPLAY:"
+    xwininfo -root -tree 2>&1 | grep -E '^ +0x' | grep -v 'has no name' | head -n 40
+    echo "--- windows named like '$1', visible or not:"
+    xdotool search --name "$1" 2>&1 | while read -r w; do
+        xwininfo -id "$w" 2>&1 | grep -E 'Window id|Map State|geometry'
+    done
+    echo "--- program output:"
+    e2e_app_log | tail -n 40
+    if [[ -n $E2E_APP_PID ]] && e2e_app_running; then
+        local pid
+        for pid in "$E2E_APP_PID" $(pgrep -P "$E2E_APP_PID"); do
+            echo "--- process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline"); $(grep -E '^State' "/proc/$pid/status")"
+            command -v gdb >/dev/null || continue
+            timeout 60 gdb -p "$pid" -batch -nx -ex 'thread apply all bt 25' 2>&1 |
+                grep -E '^(Thread|#)' | head -n 200
+        done
+    fi
+}
+
 # e2e_wait_window TITLE [SECONDS]: wait for the window and remember its id in E2E_WID.
 e2e_wait_window() {
     local title=$1 seconds=${2:-20} i wid=""
@@ -229,7 +256,10 @@ e2e_wait_window() {
         [[ -n $E2E_APP_PID ]] && ! e2e_app_running && e2e_die "program ended before its window appeared: $(e2e_app_log)"
         sleep 0.1
     done
-    [[ -n $wid ]] || e2e_die "no window titled '$title' after ${seconds}s"
+    if [[ -z $wid ]]; then
+        e2e_missing_window_report "$title" >&2
+        e2e_die "no window titled '$title' after ${seconds}s"
+    fi
     E2E_WID=$wid
     # Let the first paint finish before anyone looks at it.
     e2e_settle
