@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <algorithm>
-#include <iterator>
+#include <cstdlib>
 #include <limits>
 
 #include "game/Scorecard.h"
@@ -19,7 +19,40 @@
 #include "window/Layout.h"
 #include "window/Spoken.h"
 
+#if QT_CONFIG(xcb)
+#include <xcb/xcb.h>
+#endif
+
 namespace quibbix {
+
+namespace {
+
+// Whether the left button is down at this moment, as the X server has it. A move that reaches the
+// window with the button held may be older than that: input that queued up while the program was
+// busy arrives in one batch, and a button that came up meanwhile must not drag the window. Without
+// X, the event's word stands.
+bool leftButtonDownNow() {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return true;
+    }
+    xcb_connection_t* const connection = x11->connection();
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_query_pointer_reply_t* const reply =
+        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
+    if (reply == nullptr) {
+        return false;
+    }
+    const bool down = (reply->mask & XCB_BUTTON_MASK_1) != 0;
+    std::free(reply);
+    return down;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
 
 BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QStringLiteral("QuibBix!"));
@@ -274,7 +307,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
     // follows the pointer by exactly the twips it moved, rounded the same way.
     const QPointF at = event->position();
     dragPress_ = {roundHalfEven(at.x() * TwipsPerPixel), roundHalfEven(at.y() * TwipsPerPixel)};
-    pendingDrag_.clear();
+    pendingDrag_.reset();
     // Where a program may not place its own window, the window system moves it instead.
     if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
         QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
@@ -292,47 +325,20 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     // move arrive together, the X server may report the release where that move went, and the
     // toolkit then hands over a move there with the button still held, right before the release:
     // a click on the felt must not drag the window to the next place clicked.
-    pendingDrag_.push_back(DragMove{event->position(), event->globalPosition(),
-                                    static_cast<uint32_t>(event->timestamp())});
-    if (!followScheduled_) {
-        followScheduled_ = true;
+    const bool scheduled = pendingDrag_.has_value();
+    pendingDrag_ = DragMove{event->position(), event->globalPosition()};
+    if (!scheduled) {
         QMetaObject::invokeMethod(this, &BoardWindow::followDrag, Qt::QueuedConnection);
     }
 }
 
 void BoardWindow::followDrag() {
-    followScheduled_ = false;
-    if (pendingDrag_.empty()) {
+    if (!pendingDrag_ || !leftButtonDownNow()) {
+        pendingDrag_.reset();
         return;
     }
-    // On X11 a move may still be followed by a release the program has not read yet, and by the
-    // next press, so that the button is down again: the window follows only moves that the
-    // server's answer to a mark shows were no click (followDragBefore).
-    if (dragMark_.available()) {
-        dragMark_.send(winId());
-        return;
-    }
-    moveWithDrag(pendingDrag_.back());
-    pendingDrag_.clear();
-}
-
-// Every input event the server made before `serverTime` has been handled: a press or a release
-// among them has dropped the moves before it, so those left before that time belong to a drag.
-void BoardWindow::followDragBefore(uint32_t serverTime) {
-    const auto later = std::find_if(pendingDrag_.begin(), pendingDrag_.end(),
-                                    [serverTime](const DragMove& drag) {
-                                        return !serverTimeBefore(drag.serverTime, serverTime);
-                                    });
-    if (later != pendingDrag_.begin()) {
-        moveWithDrag(*std::prev(later));
-        pendingDrag_.erase(pendingDrag_.begin(), later);
-    }
-    if (!pendingDrag_.empty()) {
-        dragMark_.send(winId());
-    }
-}
-
-void BoardWindow::moveWithDrag(const DragMove& drag) {
+    const DragMove drag = *pendingDrag_;
+    pendingDrag_.reset();
     // The point grabbed at the press stays under the pointer. A motion's window-relative position
     // is only as fresh as the last move the X server carried out; adding it to where the window
     // already went made a fast drag overshoot. So it is set against where the window is now: the
@@ -347,7 +353,7 @@ void BoardWindow::moveWithDrag(const DragMove& drag) {
 }
 
 void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
-    pendingDrag_.clear();
+    pendingDrag_.reset();
     // A press on the felt released over a control: that control sees the pointer arrive.
     const QPoint at = event->position().toPoint();
     if (childAt(at) != nullptr) {

@@ -12,7 +12,6 @@
 #include "platform/qt/QtServices.h"
 #include "sound/FileCuePlayer.h"
 #include "window/Controls.h"
-#include "window/InputMark.h"
 #include "window/Skin.h"
 
 namespace quibbix {
@@ -35,13 +34,6 @@ class BoardWindow : public QWidget, private BoardView {
     bool focusNextPrevChild(bool next) override;
 
   private:
-    // A move of the pointer with the left button held down, from a press on the felt.
-    struct DragMove {
-        QPointF position;
-        QPointF globalPosition;
-        uint32_t serverTime = 0;  // when the window system saw it
-    };
-
     void createControls();
     void connectControls();
     void describeControls();
@@ -51,8 +43,6 @@ class BoardWindow : public QWidget, private BoardView {
     void showHoverAt(QPoint at);
     void putOutButtons();
     void followDrag();
-    void followDragBefore(uint32_t serverTime);
-    void moveWithDrag(const DragMove& drag);
     // Gives the score boxes their font, once: before the first score is shown, and otherwise just
     // after the first frame, so that the font database is not started before the board is seen.
     void useScoreFont();
@@ -84,11 +74,12 @@ class BoardWindow : public QWidget, private BoardView {
     bool scoreFontUsed_ = false;
     bool firstFramePainted_ = false;
     TwipsPoint dragPress_;  // where the last press on the felt happened
-    // The moves of a drag on the felt that the window has not followed yet, oldest first. A press
-    // or a release drops them: they were no drag.
-    std::vector<DragMove> pendingDrag_;
-    bool followScheduled_ = false;
-    InputMark dragMark_{this, [this](uint32_t serverTime) { followDragBefore(serverTime); }};
+    // The latest move of a drag on the felt, until the window follows it.
+    struct DragMove {
+        QPointF position;
+        QPointF globalPosition;
+    };
+    std::optional<DragMove> pendingDrag_;
     // The keyboard's way through the board, as it reads: Roll, the dice, the boxes top to bottom,
     // Reset, Quit. The arrow keys move within a group of these.
     std::vector<BoardControl*> tabOrder_;

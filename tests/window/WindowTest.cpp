@@ -13,7 +13,6 @@
 
 #include "assets/SkinAssets.h"
 #include "window/BoardWindow.h"
-#include "window/InputMark.h"
 
 namespace quibbix {
 namespace {
@@ -216,25 +215,6 @@ TEST_F(Window, OnlyALeftDragOnTheFeltMovesTheWindow) {
     }
     QCoreApplication::sendPostedEvents(&window);
     EXPECT_EQ(window.pos(), clicked);
-}
-
-// The X server's clock wraps after 49 days; a drag across the wrap keeps its order.
-TEST(ServerTime, OrdersTimesTheShortWayRound) {
-    struct Case {
-        uint32_t a;
-        uint32_t b;
-        bool before;
-    } const cases[] = {
-        {1000, 1001, true},
-        {1001, 1000, false},
-        {1000, 1000, false},
-        {0xFFFFFFF0u, 5, true},  // 5 comes 21 ms after the wrap
-        {5, 0xFFFFFFF0u, false},
-        {0, 0x7FFFFFFFu, true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(serverTimeBefore(c.a, c.b), c.before) << c.a << " before " << c.b;
-    }
 }
 
 // A click is a press and a release of the left button on the control. A release after the pointer
