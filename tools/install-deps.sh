@@ -12,8 +12,9 @@ build_and_play=(
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server, and a
 # headless Wayland compositor with its X server for X clients and Qt's Wayland plugin), the
-# accessibility bus and its Python client, the second compiler, gdb (a test whose window never shows
-# prints the program's threads), and the tools that build and check the package (gzip, part of every Debian system, compresses its manual page and changelog).
+# accessibility bus and its Python client, the second compiler, gdb (a test whose window never
+# shows prints the program's threads), and the tools that build and check the package (gzip, part
+# of every Debian system, compresses its manual page and changelog).
 test_only=(
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-xtest0-dev libxcb-damage0-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
