@@ -10,9 +10,8 @@ BUILD=${1:?usage: run.sh BUILD_DIR [RUNS]}
 RUNS=${2:-12}
 OTHERS=("${@:3}")
 
-SESSION_BUS=${DBUS_SESSION_BUS_ADDRESS:-}
 e2e_init startup-bench
-[[ -n $SESSION_BUS ]] && export DBUS_SESSION_BUS_ADDRESS=$SESSION_BUS
+e2e_use_session_bus || true
 e2e_start_x
 bench() { "$BUILD/bench/quibbix_startup_bench" --runs "$RUNS" --idle-ms 2000 "$BUILD/bench/quibbix_bare_window" "$BUILD/quibbix" "${OTHERS[@]}"; }
 echo "== without a sound server"

@@ -166,15 +166,11 @@ cursor_is_no_entry() { [[ $("$E2E_PYTHON" "$E2E_HERE/cursor.py") == "32 32 16 15
 # the program. game_start_accessible BIN starts an X server, a window manager and a sound server,
 # brings that session bus back, starts the accessibility bus on it and launches the game there with
 # its accessibility tree shown.
-
-GAME_SESSION_BUS=${DBUS_SESSION_BUS_ADDRESS:-}
-
 game_start_accessible() {
-    [[ -n $GAME_SESSION_BUS ]] || e2e_die "no session bus: run this test under dbus-run-session"
     e2e_start_x
     e2e_start_wm
     e2e_start_sound
-    export DBUS_SESSION_BUS_ADDRESS=$GAME_SESSION_BUS
+    e2e_use_session_bus || e2e_die "no session bus: run this test under dbus-run-session"
     e2e_bg atspi /usr/libexec/at-spi-bus-launcher --launch-immediately
     e2e_wait_for 10 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus \
         org.a11y.Bus.GetAddress || e2e_die "the accessibility bus did not start: $(cat "$E2E_TMP/atspi.log")"

@@ -23,6 +23,14 @@ E2E_PYTHON=$(command -v /usr/bin/python3 || command -v python3)
 
 e2e_log() { printf '[%s] %s\n' "$E2E_NAME" "$*"; }
 
+# The session bus the test was started under (dbus-run-session), if any: e2e_init hides it from the
+# program, and e2e_use_session_bus gives it back to what starts next.
+E2E_SESSION_BUS=${DBUS_SESSION_BUS_ADDRESS:-}
+e2e_use_session_bus() {
+    [[ -n $E2E_SESSION_BUS ]] || return 1
+    export DBUS_SESSION_BUS_ADDRESS=$E2E_SESSION_BUS
+}
+
 # e2e_init NAME: temp dir for sockets and logs, artifact dir for screenshots and recordings (kept
 # after the run as evidence), and the trap that stops everything.
 e2e_init() {
