@@ -86,6 +86,7 @@ class Screen:
         self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int, ctypes.c_ulong]
         self.x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         u, i = ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int)
+        self.x.XGetInputFocus.argtypes = [ctypes.c_void_p, u, i]
         self.x.XQueryPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, u, u, i, i, i, i,
                                          ctypes.POINTER(ctypes.c_uint)]
 
@@ -104,6 +105,12 @@ class Screen:
         self.x.XQueryPointer(self.dpy, self.root, ctypes.byref(w), ctypes.byref(w), ctypes.byref(i),
                              ctypes.byref(i), ctypes.byref(i), ctypes.byref(i), ctypes.byref(mask))
         return mask.value & 0x1F00
+
+    def focus(self):
+        """The window that has the keyboard's input focus."""
+        w, revert = ctypes.c_ulong(), ctypes.c_int()
+        self.x.XGetInputFocus(self.dpy, ctypes.byref(w), ctypes.byref(revert))
+        return w.value
 
     def await_release(self, seconds=5):
         """Waits until the server has handed the release on. A window manager that focuses on click
@@ -346,11 +353,24 @@ class Monkey:
             self.answer(q, self.rng.random() < 0.5)
         raise Finding("questions keep opening")
 
+    def activate(self, wid):
+        """Activates a window and waits until it has the keyboard. The window manager tells it is
+        active before the program has taken the focus (it is asked to take it, and answers in its
+        own time); a key typed in between goes to the window that still has it, as it would."""
+        subprocess.run(["xdotool", "windowactivate", "--sync", wid], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 5
+        while self.screen.focus() != int(wid):
+            self.expect_running("while it should take the focus")
+            if time.monotonic() > deadline:
+                raise Finding("window %s is active but does not take the keyboard's focus within 5 s "
+                              "(the focus is on %#x)" % (wid, self.screen.focus()))
+            time.sleep(0.002)
+
     def answer(self, q, yes):
         wid, title = q
         self.trail.append("answer %s to '%s'" % ("Yes" if yes else "No", title))
-        subprocess.run(["xdotool", "windowactivate", "--sync", wid], stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL)
+        self.activate(wid)
         self.xdo("key", "--clearmodifiers", "Return" if yes else "Escape")
         if title == QUIT_TITLE and yes:
             self.expect_end("Quit answered Yes")
@@ -517,8 +537,7 @@ class Monkey:
             self.wait_state("Normal")
             self.read_geometry()
         elif kind == "key":
-            subprocess.run(["xdotool", "windowactivate", "--sync", self.wid], stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
+            self.activate(self.wid)
             self.xdo("key", r.choice(KEYS))
         elif kind == "reset":
             self.xdo("mousemove", *self.at(RESET), "click", "1")
