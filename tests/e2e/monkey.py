@@ -567,16 +567,20 @@ class Monkey:
         self.pending_reset = reset
         self.answer(q, self.rng.random() < 0.5)
 
+    def wm_state(self):
+        """The window's state as the window manager sets it: Normal, Iconic, or None."""
+        words = run("xprop", "-id", self.wid, "WM_STATE").partition("window state:")[2].split()
+        return words[0] if words else None
+
     def wait_state(self, state):
         deadline = time.monotonic() + 5
-        while state not in run("xprop", "-id", self.wid, "WM_STATE"):
+        while self.wm_state() != state:
             self.expect_running("while minimised or restored")
             if time.monotonic() > deadline:
                 # Whether it comes late or never: tells a slow desktop from a lost request.
                 time.sleep(10)
-                now = run("xprop", "-id", self.wid, "WM_STATE").partition("window state:")[2].split()
                 raise Finding("the window does not become %s within 5 s; 10 s later its state is %s"
-                              % (state, now[0] if now else "unknown"))
+                              % (state, self.wm_state()))
             time.sleep(0.02)
 
     def drag(self):
