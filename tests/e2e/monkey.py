@@ -383,6 +383,10 @@ class Monkey:
         if title == ASK_TITLE and yes and self.pending_reset:
             self.card = {}
             self.reset_answered = True
+        elif title == ASK_TITLE and yes:
+            # Opened by a key on a focused control: Reset's question and a zero entry's share the
+            # title. The card tells them apart (check).
+            self.maybe_reset = True
         self.pending_reset = False
 
     # --- invariants ---------------------------------------------------------------------------------
@@ -431,23 +435,31 @@ class Monkey:
         if fresh:
             self.fresh = {k: pixels(b) for k, b in boxes.items()}
             self.reset_answered = False
+        def written(k, now):
+            return sum(1 for j in range(0, len(now), 3) if now[j:j + 3] != self.fresh[k][j:j + 3]) > 15
+
+        if self.maybe_reset:
+            # Reset answered Yes empties the card; a zero entry answered Yes leaves its 0 on it.
+            if not any(written(k, pixels(b)) for k, b in boxes.items() if not covered(b)):
+                self.card = {}
+            self.maybe_reset = False
         any_entry = False
         for k, b in boxes.items():
             if covered(b):
                 any_entry = any_entry or (k in self.card and k != "total")
                 continue
             now = pixels(b)
-            written = sum(1 for j in range(0, len(now), 3) if now[j:j + 3] != self.fresh[k][j:j + 3]) > 15
+            written_now = written(k, now)
             if k in self.card and k != "total":
                 any_entry = True
-                if not written:
+                if not written_now:
                     raise Finding("box %s lost its value without a reset" % k)
                 if k != 12 and now != self.card[k]:
                     raise Finding("box %s changed its value without a reset" % k)
-            elif written and k != "total":
+            elif written_now and k != "total":
                 self.card[k] = now
                 any_entry = True
-            if self.reset_answered and written:
+            if self.reset_answered and written_now:
                 raise Finding("box %s still shows a value after Reset was answered Yes" % k)
         self.reset_answered = False
         if any_entry and not covered(TOTAL_BOX):
@@ -613,6 +625,7 @@ class Monkey:
     def play(self):
         self.pending_reset = False
         self.reset_answered = False
+        self.maybe_reset = False
         self.dice_seen = []
         self.start()
         began = time.monotonic()
@@ -621,8 +634,8 @@ class Monkey:
             self.done += 1
             self.expect_running("without being asked to")
             self.answered()
-            # Right after Reset was answered Yes, before any other action can fill a box again.
-            if self.reset_answered or self.done % self.check_every == 0:
+            # Right after Reset may have been answered Yes, before any other action can fill a box.
+            if self.reset_answered or self.maybe_reset or self.done % self.check_every == 0:
                 self.check()
         took = time.monotonic() - began
         self.check()
