@@ -7,7 +7,7 @@ set -euo pipefail
 # Building the game alone needs nothing but these.
 build_and_play=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libpulse-dev libxcb1-dev
+    qt6-base-dev qt6-qpa-plugins libpulse-dev libxcb1-dev libpng-dev
     fonts-dejavu-core
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server, and a

@@ -52,16 +52,61 @@ bool leftButtonDownNow() {
 #endif
 }
 
+// Whether the window system blends windows by their pixels' alpha: always on Wayland; on X11 only
+// while a compositing manager runs, which owns the selection _NET_WM_CM_S<screen>. Without one an
+// X server shows no alpha at all, and a window with an alpha channel only costs more to create.
+bool windowSystemComposites() {
+#if QT_CONFIG(xcb)
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return true;
+    }
+    xcb_connection_t* const connection = x11->connection();
+    // The screen Qt connected to, as it does: the one $DISPLAY names.
+    char* host = nullptr;
+    int display = 0;
+    int screen = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &screen) == 0) {
+        screen = 0;
+    }
+    std::free(host);
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
+    xcb_intern_atom_reply_t* const atom = xcb_intern_atom_reply(
+        connection,
+        xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()), name.constData()),
+        nullptr);
+    if (atom == nullptr) {
+        return true;
+    }
+    const xcb_atom_t selection = atom->atom;
+    std::free(atom);
+    if (selection == XCB_ATOM_NONE) {
+        return false;  // no client ever claimed it
+    }
+    xcb_get_selection_owner_reply_t* const owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    return owned;
+#else
+    return true;
+#endif
+}
+
 }  // namespace
 
-BoardWindow::BoardWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
+BoardWindow::BoardWindow(SkinPictures pictures)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), skin_(std::move(pictures)) {
     setWindowTitle(QStringLiteral("QuibBix!"));
     setWindowIcon(skin_.icon());
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));
-    // Two cuts of the one outline: the mask is the real cut on X11 without a compositor and keeps
-    // clicks in the cut-away corners going to the desktop on Wayland, where it cuts no pixel; the
-    // transparent pixels of the board cut the picture wherever the window system composites.
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Two cuts of the one outline: the mask is the real cut on X11 and keeps clicks in the cut-away
+    // corners going to the desktop on Wayland, where it cuts no pixel; the transparent pixels of the
+    // board cut the picture wherever the window system composites (on Wayland, and on X11 through
+    // Xwayland, which does not cut by the mask). A compositor started later honours the mask.
+    if (windowSystemComposites()) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    }
     setMask(skin_.boardOutline());
     setMouseTracking(true);
     installBoardAccessibility();

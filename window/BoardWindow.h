@@ -22,7 +22,8 @@ namespace quibbix {
 class BoardWindow : public QWidget, private BoardView {
     Q_OBJECT
   public:
-    BoardWindow();
+    // The skin's pictures may have been decoded beforehand, on another thread.
+    explicit BoardWindow(SkinPictures pictures = loadSkinPictures());
 
   protected:
     bool event(QEvent* event) override;
@@ -88,7 +89,8 @@ class BoardWindow : public QWidget, private BoardView {
     MessageBoxQuestions questions_{this};
     ApplicationDirectory directory_;
     PulseAudioOutput audio_{"Quibbix"};
-    FileCuePlayer sounds_{directory_, audio_};
+    AfterFrameAudioOutput audioAfterFrame_{audio_};
+    FileCuePlayer sounds_{directory_, audioAfterFrame_};
     SeededRandom random_{secondsSinceMidnight()};
     Game game_{*this, Services{random_, questions_, sounds_}};
 };

@@ -1,26 +1,29 @@
 #include "window/Skin.h"
 
 #include <QFontDatabase>
-#include <QImageReader>
+#include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <QResource>
 #include <algorithm>
 #include <utility>
 
 #include "assets/SkinAssets.h"
 #include "platform/Twips.h"
 #include "window/Layout.h"
+#include "window/PngReader.h"
 #include "window/RegionFromPicture.h"
 
 namespace quibbix {
 namespace {
 
-// Every picture is a PNG, read by Qt's own reader. Allowed to guess, Qt first loads every
-// image-format plugin on the machine to ask each of them, even when told the format.
+// Every picture is a PNG built into the program. Qt's own reader would first look through the
+// image-format plugins on the machine, which must not happen while the application object is being
+// made on another thread; nor does the game need any of them. The resources are named in the
+// C locale, which asks nothing of the desktop's.
 QImage image(const QString& resource) {
-    QImageReader reader(resource, "png");
-    reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    const QResource file(resource, QLocale::c());
+    return readPng(file.uncompressedData());
 }
 
 QImage image(const char* resource) {
@@ -61,11 +64,17 @@ QImage cutOut(const QImage& drawing, QSize size, const QRegion& outline) {
     return cut;
 }
 
-// The same for a drawing at 1x that no one else holds, in its own memory: only the pixels outside
-// the outline are written. The board is the size of the window, and a cut copy of it doubled what
-// start-up allocates and writes.
+// The same for an opaque drawing at 1x that no one else holds, in its own memory: only the pixels
+// outside the outline are written. The board is the size of the window, and a cut copy of it
+// doubled what start-up allocates and writes. An opaque pixel reads the same premultiplied, so the
+// drawing only changes its format's name: no conversion, which could hand the work to Qt's thread
+// pool on a thread where the application object is still being made.
 QImage cutOutInPlace(QImage drawing, const QRegion& outline) {
-    QImage cut = std::move(drawing).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (drawing.format() != QImage::Format_RGB32) {
+        return cutOut(drawing, drawing.size(), outline);
+    }
+    QImage cut = std::move(drawing);
+    cut.reinterpretAsFormat(QImage::Format_ARGB32_Premultiplied);
     for (const QRect& outside : QRegion(cut.rect()) - outline) {
         for (int y = outside.top(); y <= outside.bottom(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(cut.scanLine(y));
@@ -102,23 +111,30 @@ QFont loadScoreFont() {
 
 }  // namespace
 
-Skin::Skin()
-    : board_(picture(skin::Board)),
-      boardOutline_(outlineOf(board_)),
-      banner_(picture(skin::Banner)),
-      bannerOutline_(outlineOf(banner_)),
-      roll_{picture(skin::Roll), picture(skin::RollHover)},
-      reset_{picture(skin::Reset), picture(skin::ResetHover)},
-      quit_{picture(skin::Quit), picture(skin::QuitHover)},
-      icon_(QPixmap::fromImage(image(skin::Icon))),
-      noEntry_(QPixmap::fromImage(image(skin::NoEntry)), skin::NoEntryHotSpotX,
-               skin::NoEntryHotSpotY) {
-    board_ = cutOut(skin::Board, std::move(board_), boardOutline_);
-    for (size_t face = 0; face < faces_.size(); ++face) {
-        faces_[face] = picture(skin::DieFaces[face]);
-        faceOutlines_[face] = outlineOf(faces_[face]);
+SkinPictures loadSkinPictures() {
+    SkinPictures pictures;
+    pictures.board = picture(skin::Board);
+    pictures.boardOutline = outlineOf(pictures.board);
+    pictures.board = cutOut(skin::Board, std::move(pictures.board), pictures.boardOutline);
+    for (size_t face = 0; face < pictures.faces.size(); ++face) {
+        pictures.faces[face] = picture(skin::DieFaces[face]);
+        pictures.faceOutlines[face] = outlineOf(pictures.faces[face]);
     }
+    pictures.banner = picture(skin::Banner);
+    pictures.bannerOutline = outlineOf(pictures.banner);
+    pictures.roll = {picture(skin::Roll), picture(skin::RollHover)};
+    pictures.reset = {picture(skin::Reset), picture(skin::ResetHover)};
+    pictures.quit = {picture(skin::Quit), picture(skin::QuitHover)};
+    pictures.icon = image(skin::Icon);
+    pictures.noEntry = image(skin::NoEntry);
+    return pictures;
 }
+
+Skin::Skin(SkinPictures pictures)
+    : pictures_(std::move(pictures)),
+      icon_(QPixmap::fromImage(pictures_.icon)),
+      noEntry_(QPixmap::fromImage(pictures_.noEntry), skin::NoEntryHotSpotX,
+               skin::NoEntryHotSpotY) {}
 
 const QFont& Skin::scoreFont() const {
     if (!scoreFont_) {

@@ -19,24 +19,44 @@ struct ButtonPictures {
     Picture lit;
 };
 
+// The pictures of the skin decoded, and the outlines cut from them: plain images and regions, so
+// that they can be made on a thread of their own while the application connects to the display.
+struct SkinPictures {
+    Picture board;  // every pixel outside its outline transparent
+    QRegion boardOutline;
+    std::array<Picture, 6> faces;
+    std::array<QRegion, 6> faceOutlines;
+    Picture banner;
+    QRegion bannerOutline;
+    ButtonPictures roll;
+    ButtonPictures reset;
+    ButtonPictures quit;
+    QImage icon;
+    QImage noEntry;
+};
+
+// Safe on any thread, before or while the application object is made.
+SkinPictures loadSkinPictures();
+
 class Skin {
   public:
-    Skin();
+    // Needs the application object: the icon and the pointer are made from the pictures here.
+    explicit Skin(SkinPictures pictures);
 
     // The board with every pixel outside its outline transparent, for a window system that does
     // not cut a window by its mask.
-    const Picture& board() const { return board_; }
-    const QRegion& boardOutline() const { return boardOutline_; }
+    const Picture& board() const { return pictures_.board; }
+    const QRegion& boardOutline() const { return pictures_.boardOutline; }
     // Face 0..5 shows 1..6 pips.
-    const Picture& face(int face) const { return faces_.at(static_cast<size_t>(face)); }
+    const Picture& face(int face) const { return pictures_.faces.at(static_cast<size_t>(face)); }
     const QRegion& faceOutline(int face) const {
-        return faceOutlines_.at(static_cast<size_t>(face));
+        return pictures_.faceOutlines.at(static_cast<size_t>(face));
     }
-    const Picture& banner() const { return banner_; }
-    const QRegion& bannerOutline() const { return bannerOutline_; }
-    const ButtonPictures& rollButton() const { return roll_; }
-    const ButtonPictures& resetButton() const { return reset_; }
-    const ButtonPictures& quitButton() const { return quit_; }
+    const Picture& banner() const { return pictures_.banner; }
+    const QRegion& bannerOutline() const { return pictures_.bannerOutline; }
+    const ButtonPictures& rollButton() const { return pictures_.roll; }
+    const ButtonPictures& resetButton() const { return pictures_.reset; }
+    const ButtonPictures& quitButton() const { return pictures_.quit; }
     const QIcon& icon() const { return icon_; }
     const QCursor& noEntry() const { return noEntry_; }
     // Loaded the first time it is asked for: finding it starts the desktop's font database, which
@@ -44,15 +64,7 @@ class Skin {
     const QFont& scoreFont() const;
 
   private:
-    Picture board_;
-    QRegion boardOutline_;
-    std::array<Picture, 6> faces_;
-    std::array<QRegion, 6> faceOutlines_;
-    Picture banner_;
-    QRegion bannerOutline_;
-    ButtonPictures roll_;
-    ButtonPictures reset_;
-    ButtonPictures quit_;
+    SkinPictures pictures_;
     QIcon icon_;
     QCursor noEntry_;
     mutable std::optional<QFont> scoreFont_;

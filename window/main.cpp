@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -87,15 +88,21 @@ std::optional<int> handleArguments(const QStringList& arguments, bool refuse) {
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("quibbix");
     QCoreApplication::setApplicationVersion(QUIBBIX_VERSION);
-    {
-        // --help and --version answer without a display. Arguments that look wrong here may still
-        // be Qt's own platform options (-platform, -display, ...), which only the GUI application
-        // below takes out, so they are judged after it.
+    if (argc > 1) {
+        // --help and --version answer without a display (with no argument there is nothing to
+        // answer, and no application object to make twice). Arguments that look wrong here may
+        // still be Qt's own platform options (-platform, -display, ...), which only the GUI
+        // application below takes out, so they are judged after it.
         const QCoreApplication withoutDisplay(argc, argv);
         if (const auto exitCode = handleArguments(withoutDisplay.arguments(), false)) {
             return *exitCode;
         }
     }
+
+    // The board alone takes longer to decode than anything else before the window shows; it and the
+    // other pictures are decoded while the application connects to the display.
+    std::future<quibbix::SkinPictures> pictures =
+        std::async(std::launch::async, quibbix::loadSkinPictures);
 
     const QtMessageHandler platformMessages = qInstallMessageHandler(startupMessages);
     QApplication application(argc, argv);
@@ -106,7 +113,7 @@ int main(int argc, char* argv[]) {
     }
     QGuiApplication::setDesktopFileName(QUIBBIX_DESKTOP_ID);
 
-    quibbix::BoardWindow window;
+    quibbix::BoardWindow window(pictures.get());
     window.show();
     return application.exec();
 }

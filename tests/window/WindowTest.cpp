@@ -9,6 +9,7 @@
 #include <QPalette>
 #include <QTest>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "assets/SkinAssets.h"
@@ -351,6 +352,65 @@ TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
     for (const auto& c : inked) {
         SCOPED_TRACE(c.what);
         EXPECT_GE(darkPixels(c.area), c.atLeast);
+    }
+}
+
+// What happened, in order: paints of a widget and sounds handed to the output.
+using Happenings = std::vector<std::string>;
+
+class RecordedOutput : public AudioOutput {
+  public:
+    explicit RecordedOutput(Happenings& log) : log_(log) {}
+    void playFile(const std::string& path) override { log_.push_back("play " + path); }
+
+  private:
+    Happenings& log_;
+};
+
+class RecordedWidget : public QWidget {
+  public:
+    explicit RecordedWidget(Happenings& log) : log_(log) {}
+
+  protected:
+    void paintEvent(QPaintEvent*) override { log_.push_back("paint"); }
+
+  private:
+    Happenings& log_;
+};
+
+TEST(AfterFrameAudioOutput, ASoundFollowsTheFrameOfTheSameInput) {
+    const struct {
+        const char* input;
+        bool repaintBefore;
+        bool repaintAfter;
+        Happenings expected;
+    } cases[] = {
+        {"a roll: the sound, then the dice", false, true, {"paint", "play roll.wav"}},
+        {"a hold: the die, then the sound", true, false, {"paint", "play roll.wav"}},
+        {"nothing to paint", false, false, {"play roll.wav"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        Happenings log;
+        RecordedWidget widget(log);
+        widget.resize(40, 40);
+        widget.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
+        QCoreApplication::processEvents();
+        log.clear();
+        RecordedOutput output(log);
+        AfterFrameAudioOutput afterFrame(output);
+
+        if (c.repaintBefore) {
+            widget.update();
+        }
+        afterFrame.playFile("roll.wav");
+        if (c.repaintAfter) {
+            widget.update();
+        }
+        EXPECT_TRUE(log.empty()) << "handed on before the event loop ran";
+        QCoreApplication::processEvents();
+        EXPECT_EQ(log, c.expected);
     }
 }
 
