@@ -97,8 +97,10 @@ Picture cutOut(const char* resource, Picture picture, const QRegion& outline) {
 }
 
 QFont loadScoreFont() {
-    static const int builtIn =
-        QFontDatabase::addApplicationFont(QString::fromLatin1(skin::ScoreFontFile));
+    // Registered from the program's own bytes rather than a copy read through a file: the font
+    // database then reads only the tables it needs.
+    static const int builtIn = QFontDatabase::addApplicationFontFromData(
+        QResource(QString::fromLatin1(skin::ScoreFontFile), QLocale::c()).uncompressedData());
     (void)builtIn;  // registered once; used only where the preferred face is missing
     const QString family = QFontDatabase::families().contains(layout::PreferredScoreFont)
                                ? QString::fromLatin1(layout::PreferredScoreFont)

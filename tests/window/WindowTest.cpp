@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCursor>
+#include <QFile>
 #include <QFontInfo>
 #include <QMouseEvent>
 #include <QPalette>
@@ -14,6 +15,7 @@
 
 #include "assets/SkinAssets.h"
 #include "window/BoardWindow.h"
+#include "window/PngReader.h"
 
 namespace quibbix {
 namespace {
@@ -352,6 +354,45 @@ TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
     for (const auto& c : inked) {
         SCOPED_TRACE(c.what);
         EXPECT_GE(darkPixels(c.area), c.atLeast);
+    }
+}
+
+// The game's own PNG reader gives every picture of the skin, at 1x and 2x, as Qt's reader does:
+// the same pixels in the same format.
+TEST(PngReader, ReadsEveryPictureAsQtDoes) {
+    for (const char* resource : skin::AllPictures) {
+        QString path = QString::fromLatin1(resource);
+        for (const QString& drawing : {path, path.insert(path.lastIndexOf('.'), "@2x")}) {
+            QFile file(drawing);
+            if (!file.open(QIODevice::ReadOnly)) {
+                continue;  // not every picture has a 2x drawing
+            }
+            SCOPED_TRACE(drawing.toStdString());
+            const QByteArray png = file.readAll();
+            const QImage ours = readPng(png);
+            const QImage qts = QImage::fromData(png, "PNG");
+            ASSERT_FALSE(qts.isNull());
+            EXPECT_EQ(ours.format(), qts.format());
+            EXPECT_TRUE(ours == qts) << "the pixels differ";
+        }
+    }
+}
+
+TEST(PngReader, RefusesWhatIsNoWholePng) {
+    QFile file(QString::fromLatin1(skin::DieFace(3)));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray png = file.readAll();
+    const struct {
+        const char* what;
+        QByteArray data;
+    } cases[] = {
+        {"nothing", {}},
+        {"not a PNG", "GIF89a and then some"},
+        {"cut short in its pixels", png.left(png.size() / 2)},
+        {"only its header", png.left(33)},
+    };
+    for (const auto& c : cases) {
+        EXPECT_TRUE(readPng(c.data).isNull()) << c.what;
     }
 }
 
