@@ -62,7 +62,7 @@ bool windowSystemComposites() {
         return true;
     }
     xcb_connection_t* const connection = x11->connection();
-    // The screen Qt connected to, as it does: the one $DISPLAY names.
+    // The screen $DISPLAY names; on a display of one X screen, which is nearly every one, it is 0.
     char* host = nullptr;
     int display = 0;
     int screen = 0;
