@@ -100,9 +100,10 @@ int main(int argc, char* argv[]) {
     }
 
     // The board alone takes longer to decode than anything else before the window shows; it and the
-    // other pictures are decoded while the application connects to the display.
+    // other pictures are decoded on a thread of their own while the application connects to the
+    // display (or, should no thread be had, when the window asks for them).
     std::future<quibbix::SkinPictures> pictures =
-        std::async(std::launch::async, quibbix::loadSkinPictures);
+        std::async(std::launch::async | std::launch::deferred, quibbix::loadSkinPictures);
 
     const QtMessageHandler platformMessages = qInstallMessageHandler(startupMessages);
     QApplication application(argc, argv);
