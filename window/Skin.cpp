@@ -134,8 +134,9 @@ SkinPictures loadSkinPictures() {
 
 Skin::Skin(SkinPictures pictures)
     : pictures_(std::move(pictures)),
-      icon_(QPixmap::fromImage(pictures_.icon)),
-      noEntry_(QPixmap::fromImage(pictures_.noEntry), skin::NoEntryHotSpotX,
+      // Made from the pictures, which are not kept beside them.
+      icon_(QPixmap::fromImage(std::move(pictures_.icon))),
+      noEntry_(QPixmap::fromImage(std::move(pictures_.noEntry)), skin::NoEntryHotSpotX,
                skin::NoEntryHotSpotY) {}
 
 const QFont& Skin::scoreFont() const {

@@ -31,8 +31,8 @@ struct SkinPictures {
     ButtonPictures roll;
     ButtonPictures reset;
     ButtonPictures quit;
-    QImage icon;
-    QImage noEntry;
+    QImage icon;     // handed over to the window's icon
+    QImage noEntry;  // handed over to the pointer
 };
 
 // Safe on any thread, before or while the application object is made.
