@@ -27,17 +27,24 @@ namespace quibbix {
 
 namespace {
 
+#if QT_CONFIG(xcb)
+// The connection to the X server, or null where the window system is another.
+xcb_connection_t* x11Connection() {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 != nullptr ? x11->connection() : nullptr;
+}
+#endif
+
 // Whether the left button is down at this moment, as the X server has it. A move that reaches the
 // window with the button held may be older than that: input that queued up while the program was
 // busy arrives in one batch, and a button that came up meanwhile must not drag the window. Without
 // X, the event's word stands.
 bool leftButtonDownNow() {
 #if QT_CONFIG(xcb)
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr) {
+    xcb_connection_t* const connection = x11Connection();
+    if (connection == nullptr) {
         return true;
     }
-    xcb_connection_t* const connection = x11->connection();
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     xcb_query_pointer_reply_t* const reply =
         xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
@@ -57,11 +64,10 @@ bool leftButtonDownNow() {
 // X server shows no alpha at all, and a window with an alpha channel only costs more to create.
 bool windowSystemComposites() {
 #if QT_CONFIG(xcb)
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (x11 == nullptr || x11->connection() == nullptr) {
+    xcb_connection_t* const connection = x11Connection();
+    if (connection == nullptr) {
         return true;
     }
-    xcb_connection_t* const connection = x11->connection();
     // The screen $DISPLAY names; on a display of one X screen, which is nearly every one, it is 0.
     char* host = nullptr;
     int display = 0;
