@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """A seeded random player on the real program, with invariants read from outside as a player could.
 
-Usage: monkey.py PATH/TO/quibbix ACTIONS LOGDIR ARTIFACTS
-Runs under the X server, window manager and sound server that monkey.sh started (DISPLAY and
-PULSE_SERVER set). MONKEY_SEED replays a run; without it a new seed is drawn and printed.
+Usage: monkey.py PATH/TO/quibbix LOGDIR ARTIFACTS RUN...
+Each RUN is SEED:ACTIONS, or ACTIONS alone for a new seed (or MONKEY_SEED's); the runs follow one
+another and the first finding ends them. Runs under the X server, window manager and sound server
+that monkey.sh started (DISPLAY and PULSE_SERVER set). Every seed is printed.
 MONKEY_RSS_GROWTH_MIB bounds how much resident memory may grow after a start's first minute.
 
 After every action the program must answer: with no question open, Roll lights up under the pointer
@@ -50,7 +51,8 @@ def score_at(i):
 
 
 class Finding(Exception):
-    pass
+    """Something a player would call a fault. `evidence` is what the X server showed at that moment."""
+    evidence = None
 
 
 class XImage(ctypes.Structure):
@@ -99,12 +101,17 @@ class Screen:
     def sync(self):
         self.x.XSync(self.dpy, 0)
 
+    def pointer(self):
+        """Where the X server has the pointer: (x, y, the top-level window under it or 0, buttons)."""
+        root, child, mask = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_uint()
+        x, y, i = ctypes.c_int(), ctypes.c_int(), ctypes.c_int()
+        self.x.XQueryPointer(self.dpy, self.root, ctypes.byref(root), ctypes.byref(child), ctypes.byref(x),
+                             ctypes.byref(y), ctypes.byref(i), ctypes.byref(i), ctypes.byref(mask))
+        return x.value, y.value, child.value, mask.value
+
     def buttons_down(self):
         """The mask of buttons the X server has down for the pointer, as its clients are told."""
-        w, i, mask = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_uint()
-        self.x.XQueryPointer(self.dpy, self.root, ctypes.byref(w), ctypes.byref(w), ctypes.byref(i),
-                             ctypes.byref(i), ctypes.byref(i), ctypes.byref(i), ctypes.byref(mask))
-        return mask.value & 0x1F00
+        return self.pointer()[3] & 0x1F00
 
     def focus(self):
         """The window that has the keyboard's input focus."""
@@ -159,11 +166,12 @@ def run(*args, check=False):
 
 
 class Monkey:
-    def __init__(self, binary, actions, logdir, seed):
-        self.binary, self.actions, self.logdir = binary, actions, logdir
+    def __init__(self, screen, binary, actions, log_name, artifacts, seed):
+        # log_name % n is where the program's output goes on its nth start.
+        self.binary, self.actions, self.log_name, self.artifacts = binary, actions, log_name, artifacts
         self.rng = random.Random(seed)
         self.seed = seed
-        self.screen = Screen()
+        self.screen = screen
         self.app = None
         self.wid = None
         self.geo = (0, 0)
@@ -176,11 +184,14 @@ class Monkey:
         self.rss_last = None
         self.trail = []
         self.rolled_last = False
+        self.clicks = []        # where this action pressed a button, on the screen
+        self.restores = 0       # times the board was restored after a question's iconify button
+        self.pointer_at = None
 
     # --- the program --------------------------------------------------------------------------------
     def start(self):
         self.starts += 1
-        log = open(os.path.join(self.logdir, "app-%d.log" % self.starts), "w")
+        log = open(self.log_name % self.starts, "w")
         self.app = subprocess.Popen([self.binary], stdout=log, stderr=subprocess.STDOUT,
                                     stdin=subprocess.DEVNULL)
         self.started_at = time.monotonic()
@@ -236,20 +247,39 @@ class Monkey:
         return None
 
     # --- the X server -------------------------------------------------------------------------------
-    def windows(self, title):
+    def windows(self, title, visible=True):
         out = []
         pattern = "^" + title.replace("!", "[!]") + "$"
-        for wid in run("xdotool", "search", "--onlyvisible", "--name", pattern).split():
+        for wid in run("xdotool", "search", *(["--onlyvisible"] if visible else []), "--name", pattern).split():
             if run("xdotool", "getwindowname", wid).rstrip("\n") == title:
                 out.append(wid)
         return out
 
-    def question(self):
+    def question(self, visible=True):
         """The id and title of an open question box, or None."""
         for title in (ASK_TITLE, QUIT_TITLE):
-            for wid in self.windows(title):
+            for wid in self.windows(title, visible):
                 if wid != self.wid:
                     return wid, title
+        return None
+
+    def geometry(self, wid):
+        """(x, y, width, height, map state) of a window as the X server has it now, or None."""
+        info = {}
+        for line in run("xwininfo", "-id", str(wid)).splitlines():
+            key, _, value = line.strip().partition(":")
+            info[key] = value.strip()
+        try:
+            return (int(info["Absolute upper-left X"]), int(info["Absolute upper-left Y"]),
+                    int(info["Width"]), int(info["Height"]), info["Map State"])
+        except (KeyError, ValueError):
+            return None
+
+    def frame(self, wid):
+        """The window manager's frame around a top-level window: the window it was reparented to."""
+        for line in run("xwininfo", "-children", "-id", str(wid)).splitlines():
+            if "Parent window id:" in line:
+                return int(line.split()[3], 16)
         return None
 
     def read_geometry(self):
@@ -270,12 +300,14 @@ class Monkey:
         while args:
             cmd = args.pop(0)
             if cmd == "mousemove":
-                self.screen.move(int(args.pop(0)), int(args.pop(0)))
+                self.pointer_at = (int(args.pop(0)), int(args.pop(0)))
+                self.screen.move(*self.pointer_at)
                 self.events += 1
                 self.screen.pace()
             elif cmd in ("click", "mousedown", "mouseup"):
                 b = int(args.pop(0))
                 if cmd != "mouseup":
+                    self.clicks.append(self.pointer_at)
                     self.screen.button(b, True)
                 if cmd == "click":
                     self.screen.pace()
@@ -322,21 +354,55 @@ class Monkey:
         q = self.question()
         if q:
             return q
-        where = run("xdotool", "getmouselocation").strip()
+        evidence = self.witness()
         # Whether a slow move, a person's, wakes it: tells a lost event from a program that hangs.
         for p in (FELT, ROLL):
             self.screen.move(*map(int, self.at((p[0] + 3, p[1] + 3))))
             self.screen.pace(0.2)
             self.screen.move(*map(int, self.at(p)))
             self.screen.pace(0.3)
-        raise Finding("Roll does not %s under the pointer within %d s (pointer: %s; window %s at %s); "
-                      "after slow moves to the felt and to Roll it %s"
-                      % ("light up" if lit else "go dim", seconds, where, self.wid, self.geo,
-                         "lights up" if self.roll_lit() else "still does not light up"))
+        finding = Finding("Roll does not %s under the pointer within %d s; after slow moves to the felt "
+                          "and to Roll it %s" % ("light up" if lit else "go dim", seconds,
+                                                 "lights up" if self.roll_lit() else "still does not light up"))
+        finding.evidence = evidence
+        raise finding
+
+    def witness(self):
+        """What the X server shows at this moment, for a finding: the whole screen saved, the board's
+        place and states, the pointer and the window under it, any question. Read fresh, not from
+        what the monkey last believed."""
+        shot_path = os.path.join(self.artifacts, "finding-%d.png" % self.seed)
+        subprocess.run(["import", "-window", "root", shot_path], stderr=subprocess.DEVNULL)
+        lines = ["the screen at the finding: %s" % shot_path]
+        if self.wid:
+            g = self.geometry(self.wid)
+            lines.append("board %s: %s; the monkey believed it at %s; WM_STATE %s"
+                         % (self.wid, "at %d,%d, %dx%d, %s" % g if g else "gone", self.geo, self.wm_state()))
+        px, py, top, mask = self.screen.pointer()
+        if top == (self.frame(self.wid) if self.wid else None):
+            under = "the board's frame %#x" % top
+        elif top:
+            info = run("xwininfo", "-id", str(top))
+            g = self.geometry(top)
+            under = "window %#x %s, %s, %s" % (top, info.split('"')[1] if '"' in info else "(no name)",
+                                              "at %d,%d, %dx%d, %s" % g if g else "gone",
+                                              "InputOnly" if "InputOnly" in info else "InputOutput")
+        else:
+            under = "no window, the desktop"
+        lines.append("pointer at %d,%d, buttons %#x; under it %s" % (px, py, mask >> 8, under))
+        for visible in (True, False):
+            q = self.question(visible)
+            if q:
+                g = self.geometry(q[0])
+                lines.append("question %s %r: %s; WM_STATE %s" % (q[0], q[1], "at %d,%d, %dx%d, %s" % g if g
+                                                                 else "gone", self.wm_state(q[0])))
+                break
+        return "\n  ".join(lines)
 
     def answered(self):
         """The program has handled everything sent so far: Roll lights up under the pointer and goes
         dim over the felt. Answers any question that opened on the way, at random."""
+        self.restore_if_iconified_with_question()
         # Each move in two steps: a pointer already at the spot would give the program no motion.
         near_felt, near_roll = (FELT[0] + 1, FELT[1] + 1), (ROLL[0] + 1, ROLL[1] + 1)
         for _ in range(20):
@@ -352,6 +418,45 @@ class Monkey:
                 return
             self.answer(q, self.rng.random() < 0.5)
         raise Finding("questions keep opening")
+
+    def restore_if_iconified_with_question(self):
+        """openbox draws an iconify button on a question too (it ignores a dialog's hints against
+        one) and iconifies the question together with the board it belongs to. A burst of clicks
+        meant for the board lands on a question that opened in its midst, and may hit that button.
+        A player would then restore the game from the window list, as here; the board must come
+        back with its question. Iconic for any other reason is a finding."""
+        if self.wm_state() != "Iconic":
+            return
+        q = self.question(visible=False)
+        frame = q and self.frame(q[0])
+        box = frame and self.geometry(frame)
+        # openbox shrinks the frame towards the bottom of the screen before it hides it: its place
+        # is known again once it is hidden.
+        deadline = time.monotonic() + 2
+        while box and box[4] == "IsViewable" and time.monotonic() < deadline:
+            time.sleep(0.02)
+            box = self.geometry(frame)
+        client = q and self.geometry(q[0])
+        def on_decoration(p):
+            x, y, w, h, _ = box
+            cx, cy, cw, ch, _ = client
+            inside = x <= p[0] < x + w and y <= p[1] < y + h
+            return inside and not (cx <= p[0] < cx + cw and cy <= p[1] < cy + ch)
+        if not (box and client and any(p and on_decoration(p) for p in self.clicks)):
+            raise Finding("the board was minimised without its minimise label (WM_STATE Iconic; "
+                          "question: %s, its frame at %s; this action clicked at %s)"
+                          % (q, box, self.clicks))
+        self.trail.append("restored with its question, iconified by its frame's button")
+        self.restores += 1
+        subprocess.run(["xdotool", "windowactivate", "--sync", self.wid], stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL)
+        self.wait_state("Normal")
+        deadline = time.monotonic() + 5
+        while self.question() != q:
+            if time.monotonic() > deadline:
+                raise Finding("the board came back without its open question %s" % (q,))
+            time.sleep(0.02)
+        self.read_geometry()
 
     def activate(self, wid):
         """Activates a window and waits until it has the keyboard. The window manager tells it is
@@ -501,6 +606,7 @@ class Monkey:
             weights=[25, 30, 6, 6, 8, 4, 3, 2, 4, 3, 2, 1, 1])[0]
         self.trail.append(kind)
         self.trail = self.trail[-40:]
+        self.clicks = []
         if kind not in ("hover", "key"):
             self.rolled_last = False
         if kind == "roll":
@@ -550,7 +656,9 @@ class Monkey:
             self.read_geometry()
         elif kind == "key":
             self.activate(self.wid)
-            self.xdo("key", r.choice(KEYS))
+            key = r.choice(KEYS)
+            self.trail[-1] += " " + key
+            self.xdo("key", key)
         elif kind == "reset":
             self.xdo("mousemove", *self.at(RESET), "click", "1")
             self.ask(ASK_TITLE, reset=True)
@@ -579,9 +687,10 @@ class Monkey:
         self.pending_reset = reset
         self.answer(q, self.rng.random() < 0.5)
 
-    def wm_state(self):
-        """The window's state as the window manager sets it: Normal, Iconic, or None."""
-        words = run("xprop", "-id", self.wid, "WM_STATE").partition("window state:")[2].split()
+    def wm_state(self, wid=None):
+        """A window's state (the board's by default) as the window manager sets it: Normal, Iconic,
+        or None."""
+        words = run("xprop", "-id", str(wid or self.wid), "WM_STATE").partition("window state:")[2].split()
         return words[0] if words else None
 
     def wait_state(self, state):
@@ -643,24 +752,32 @@ class Monkey:
 
 
 def main():
-    if len(sys.argv) != 5:
+    if len(sys.argv) < 5:
         sys.exit(__doc__)
-    seed = int(os.environ.get("MONKEY_SEED") or int.from_bytes(os.urandom(4), "little"))
-    print("monkey: seed %d (replay with MONKEY_SEED=%d)" % (seed, seed), flush=True)
-    m = Monkey(sys.argv[1], int(sys.argv[2]), sys.argv[3], seed)
-    try:
-        took = m.play()
-    except Finding as f:
-        print("monkey: FINDING after %d actions with seed %d: %s" % (m.done, seed, f), flush=True)
-        print("monkey: last actions: %s" % "; ".join(m.trail), flush=True)
-        subprocess.run(["import", "-window", "root", os.path.join(sys.argv[4], "finding-%d.png" % seed)])
-        m.stop()
-        sys.exit(1)
-    finally:
-        m.stop()
-    print("monkey: %d actions, %d X input events, %d starts in %.0f s (%.1f actions/s), seed %d, "
-          "resident memory %s MiB at the first check, %s MiB at the last"
-          % (m.done, m.events, m.starts, took, m.done / took, seed, m.rss_first, m.rss_last), flush=True)
+    binary, logdir, artifacts, runs = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
+    screen, total = Screen(), 0
+    for number, spec in enumerate(runs, 1):
+        seed, _, actions = spec.rpartition(":")
+        seed = int(seed or os.environ.get("MONKEY_SEED") or int.from_bytes(os.urandom(4), "little"))
+        print("monkey: run %d of %d, seed %d, %s actions (replay with MONKEY_SEED=%d)"
+              % (number, len(runs), seed, actions, seed), flush=True)
+        log_name = os.path.join(logdir, "app-run%d-start%%d.log" % number)
+        m = Monkey(screen, binary, int(actions), log_name, artifacts, seed)
+        try:
+            took = m.play()
+        except Finding as f:
+            print("monkey: FINDING after %d actions with seed %d: %s" % (m.done, seed, f), flush=True)
+            print("monkey: at that moment %s" % (f.evidence or m.witness()), flush=True)
+            print("monkey: last actions: %s" % "; ".join(m.trail), flush=True)
+            sys.exit(1)
+        finally:
+            m.stop()
+        total += m.done
+        print("monkey: %d actions, %d X input events, %d starts in %.0f s (%.1f actions/s), seed %d, "
+              "resident memory %s MiB at the first check, %s MiB at the last; restored %d times after a "
+              "question's iconify button" % (m.done, m.events, m.starts, took, m.done / took, seed, m.rss_first,
+                                              m.rss_last, m.restores), flush=True)
+    print("monkey: %d runs, %d actions, no finding" % (len(runs), total), flush=True)
 
 
 if __name__ == "__main__":

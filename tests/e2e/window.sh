@@ -134,6 +134,28 @@ e2e_wait_for 5 normal
 e2e_settle
 e2e_check "the window comes back from the window list" normal
 
+# openbox draws an iconify button on a question as on any window, whatever the program asks for, and
+# iconifies a question together with the window it belongs to. Both must come back together: a
+# board restored while its question stayed hidden would take no input ever again.
+# shellcheck disable=SC2086
+e2e_click $RESET_AT
+question=$(e2e_wait_dialog 'Quibbix!!')
+e2e_check "Reset opens its question" test -n "$question"
+qframe=$(xwininfo -id "$question" -children | awk '/Parent window id/ { print $4 }')
+read -r fx fy fw _ < <(e2e_geometry "$qframe")
+# The buttons at the right of the title bar are close, maximise and iconify, 16 pixels each with a
+# gap, in Debian's openbox theme.
+xdotool mousemove $((fx + fw - 47)) $((fy + 10)) click 1
+e2e_wait_for 5 iconic
+e2e_check "the question's iconify button minimises the board with it (board $(e2e_wm_state), question \
+$(e2e_wm_state "$question"))" test "$(e2e_wm_state),$(e2e_wm_state "$question")" = "Iconic,Iconic"
+xdotool windowactivate --sync "$E2E_WID" >/dev/null 2>&1
+e2e_wait_for 5 normal
+e2e_check "restoring the board brings its question back (board $(e2e_wm_state), question \
+$(e2e_wm_state "$question"))" test "$(e2e_wm_state),$(e2e_wm_state "$question")" = "Normal,Normal"
+e2e_check "the question comes back still open and answers" e2e_answer "$question" Escape
+e2e_check "the program goes on after the question is answered" e2e_app_running
+
 # --- the close label, in the middle of a turn ---------------------------------------------------------------
 game_roll mid-turn
 e2e_check "a roll before closing moves the dice" dice_on_table "$(game_dice "$GAME_SHOT")"
