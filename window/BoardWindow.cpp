@@ -235,8 +235,19 @@ void BoardWindow::connectControls() {
             describeRoll();
         });
     }
-    connect(minimiseSpot_, &BoardControl::clicked, this, &QWidget::showMinimized);
+    connect(minimiseSpot_, &BoardControl::clicked, this, &BoardWindow::minimise);
     connect(closeSpot_, &BoardControl::clicked, this, &QWidget::close);
+}
+
+void BoardWindow::minimise() {
+    // The label was clicked, so the window is on the screen, whatever the toolkit believes. The
+    // toolkit reads the window manager's state when it gets to the change, not as it was: when the
+    // window was restored before then, it saw no change and still takes the window for minimised,
+    // and would drop this request as a repeat of that one.
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    showMinimized();
 }
 
 void BoardWindow::pointerOverRoll() {

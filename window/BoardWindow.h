@@ -40,6 +40,7 @@ class BoardWindow : public QWidget, private BoardView {
     void describeControls();
     void describeRoll();
     void pointerOverRoll();
+    void minimise();
     // Lights the button under `at`, or puts every button out over the felt, as a move there would.
     void showHoverAt(QPoint at);
     void putOutButtons();
