@@ -38,6 +38,11 @@ QImage coverageOf(const QPainterPath& path, QSize size, int scale = 1);
 // picture drawn at 2x takes exactly the shape of the 1x one, scaled.
 void cutByCoverage(QImage& picture, const QImage& coverage, const QColor& key);
 
+// A picture painted with premultiplied alpha, in straight alpha for saving, rounded to nearest.
+// The toolkit's own conversion, and its painting on a straight-alpha picture, round differently
+// with the vector instructions of each processor; this gives every machine the same bytes.
+QImage withStraightAlpha(const QImage& premultiplied);
+
 // Paints a soft shadow of `path`, moved by `offset` and blurred over about `blur` pixels (of the
 // target's 1x size).
 void paintShadow(QImage& target, const QPainterPath& path, QPointF offset, double blur,

@@ -94,15 +94,17 @@ void paintPixelDie(QImage& icon, QPoint at, const PixelDie& die, int pips) {
 }  // namespace
 
 QImage makeThemeIcon(int size) {
-    QImage icon(size, size, QImage::Format_ARGB32);
-    icon.fill(Qt::transparent);
     if (size >= 32) {
-        QPainter painter(&icon);
+        QImage painted(size, size, QImage::Format_ARGB32_Premultiplied);
+        painted.fill(Qt::transparent);
+        QPainter painter(&painted);
         painter.setRenderHint(QPainter::Antialiasing);
         paintIconDice(painter, size);
         painter.end();
-        return icon;
+        return withStraightAlpha(painted);
     }
+    QImage icon(size, size, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
     // The same two dice, upright: the three behind on the upper right, the one in front on the
     // lower left, where it hides none of the three pips.
     const PixelDie die =
