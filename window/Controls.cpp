@@ -1,6 +1,7 @@
 #include "window/Controls.h"
 
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -20,6 +21,10 @@ QColor colour(skin::Rgb rgb) {
 }
 
 const QColor ScoreInk = colour(skin::ScoreInk);
+
+bool questionOpen() {
+    return QApplication::activeModalWidget() != nullptr;
+}
 
 QVariant accessibleValue(std::optional<double> value) {
     return value.value_or(std::numeric_limits<double>::quiet_NaN());
@@ -74,9 +79,23 @@ class AccessibleBoardControl : public QAccessibleWidget, public QAccessibleValue
         return names;
     }
 
+    // While a question is open the board takes no input. The toolkit blocks input events only, and
+    // an action is a call: it is refused here when it comes and again when it comes due, since one
+    // queued before a question opened would run inside the question's event loop. A refused action
+    // is dropped, not kept for later.
     void doAction(const QString& action) override {
+        if (questionOpen()) {
+            return;
+        }
         if (action == pressAction() && control()->accessibleTraits().pressable) {
-            QMetaObject::invokeMethod(control(), &BoardControl::activate, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                control(),
+                [control = control()] {
+                    if (!questionOpen()) {
+                        control->activate();
+                    }
+                },
+                Qt::QueuedConnection);
             return;
         }
         QAccessibleWidget::doAction(action);

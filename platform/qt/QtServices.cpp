@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -21,6 +23,45 @@ class PlayEvent : public QEvent {
 // even when the repaint is asked for after the sound, as a roll does.
 constexpr int AfterRepaints = Qt::LowEventPriority - 1;
 
+// Keeps the repeats of a held key away from a question, while it is open: a key held down as the
+// question opened (Enter on Reset, say) would otherwise answer it, without a deliberate press. The
+// X server repeats a key as a release and a press at the same moment; the toolkit marks such a
+// press as a repeat only when it finds the press already queued behind the release, and a press
+// read a moment later passes for a fresh one. A hand never lets go and presses again within the
+// same millisecond, so such a press is a repeat whatever its mark.
+class FreshKeysOnly : public QObject {
+  public:
+    explicit FreshKeysOnly(QWidget* question) : question_(question) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* receiver, QEvent* event) override {
+        const bool press = event->type() == QEvent::KeyPress;
+        if (!press && event->type() != QEvent::KeyRelease) {
+            return false;
+        }
+        auto* widget = qobject_cast<QWidget*>(receiver);
+        if (widget == nullptr || (widget != question_ && !question_->isAncestorOf(widget))) {
+            return false;
+        }
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!press) {
+            lastRelease_ = {key->key(), key->timestamp()};
+            return false;
+        }
+        return key->isAutoRepeat() || lastRelease_ == Release{key->key(), key->timestamp()};
+    }
+
+  private:
+    struct Release {
+        int key = 0;
+        quint64 timestamp = 0;
+        bool operator==(const Release&) const = default;
+    };
+    QWidget* question_;
+    std::optional<Release> lastRelease_;
+};
+
 }  // namespace
 
 Answer MessageBoxQuestions::ask(std::string_view message, std::string_view title) {
@@ -30,6 +71,7 @@ Answer MessageBoxQuestions::ask(std::string_view message, std::string_view title
                     QMessageBox::Yes | QMessageBox::No, parent_);
     box.setDefaultButton(QMessageBox::Yes);
     box.setWindowModality(Qt::ApplicationModal);
+    const FreshKeysOnly freshKeysOnly(&box);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

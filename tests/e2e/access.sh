@@ -1,7 +1,8 @@
 # The game as a screen reader finds it over AT-SPI: every control has a role and a name; Roll's
 # action rolls, and the dice's names then tell the faces the screen shows; a box's action scores, its
-# name and value then read what the box shows, and the changes of value are told; Reset's action
-# clears the values. Runs under dbus-run-session.
+# name and value then read what the box shows, and the changes of value are told; no action acts
+# behind an open question, then or later; Reset's action clears the values. Runs under
+# dbus-run-session.
 # Usage: dbus-run-session -- bash access.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture
 
 source "$(dirname "$0")/game.sh"
@@ -88,7 +89,21 @@ e2e_check "the screen shows exactly the card AT-SPI reads" card_on_screen "$(gam
 game_a11y_roll game_a11y press "Roll"
 if [[ $(game_a11y_name "Quibbix!!,") == "Quibbix!!, open" ]]; then
     game_a11y press "Quibbix!!,"
-    e2e_check "a zero through the action asks first" game_question 'Quibbix!!' Escape
+    question=$(e2e_wait_dialog 'Quibbix!!' 10)
+    e2e_check "a zero through the action asks first" test -n "$question"
+    # While the question is open the board takes no input: no action acts behind it, then or later.
+    before=$(game_a11y tree | grep -E '^push button\|(Roll|Die|Sixes)')
+    for target in Roll "Die 3," "Sixes,"; do
+        game_a11y press "$target"
+    done
+    sleep 0.5
+    e2e_check "actions on Roll, a die and a box behind the question leave them as they were" \
+        test "$(game_a11y tree | grep -E '^push button\|(Roll|Die|Sixes)')" = "$before"
+    e2e_check "and the question is still open" test -n "$(e2e_find_window 'Quibbix!!')"
+    e2e_answer "$question" Escape
+    sleep 0.5
+    e2e_check "nor once it is answered" \
+        test "$(game_a11y tree | grep -E '^push button\|(Roll|Die|Sixes)')" = "$before"
     e2e_check "No leaves the box open" test "$(game_a11y_name "Quibbix!!,")" = "Quibbix!!, open"
     e2e_check "with no number" test "$(game_card_values | sed -n 13p)" = -
 fi

@@ -1,7 +1,8 @@
 # A whole game with the keyboard alone: the focus mark (none before a key, then on Roll after Tab, on
 # a die, a held die and a box), R, the digit keys, Tab and Enter through thirteen boxes, the zero
-# question answered with Y, the card as AT-SPI tells it against the card on the screen, then Reset
-# and Quit through Ctrl+N and Ctrl+Q and their questions. Runs under dbus-run-session.
+# question answered with Y, the card as AT-SPI tells it against the card on the screen, Enter held
+# on Reset and on Quit (the repeats must not answer the question it opens), then Reset and Quit
+# through Ctrl+N and Ctrl+Q and their questions. Runs under dbus-run-session.
 # Usage: dbus-run-session -- bash keyboard.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture
 
 source "$(dirname "$0")/game.sh"
@@ -150,6 +151,28 @@ e2e_check "the total is the sum of the card" \
 e2e_check "the values read through AT-SPI say what the names say" test "$(game_card_values)" = "$card"
 e2e_check "the card read through AT-SPI is exactly the card on the screen" card_on_screen "$card" "$full"
 ((zero_asked)) && e2e_log "a zero was asked about and answered with Y"
+
+# --- a held Enter never answers the question it opens ----------------------------------------------------
+# Held for a second and a half, the key repeats into the question; only a fresh press answers.
+hold_return() { xdotool keydown Return; sleep 1.5; xdotool keyup Return; }
+hold_return
+question=$(e2e_wait_dialog 'Quibbix!!' 5)
+e2e_check "Enter held on Reset opens the Reset question" test -n "$question"
+e2e_check "and its repeats do not answer it" test -n "$(e2e_find_window 'Quibbix!!')"
+[[ -n $question ]] && e2e_answer "$question" Escape
+e2e_settle
+e2e_check "the card is as it was" test "$(game_card_a11y)" = "$card"
+xdotool windowactivate --sync "$E2E_WID" 2>/dev/null
+press Right
+e2e_check "Right from Reset goes to Quit" eventually focus_on Quit
+hold_return
+question=$(e2e_wait_dialog 'Quibbix!' 5)
+e2e_check "Enter held on Quit opens the Quit question" test -n "$question"
+e2e_check "and its repeats do not answer it" test -n "$(e2e_find_window 'Quibbix!')"
+e2e_check "the game runs on" e2e_app_running
+[[ -n $question ]] && e2e_answer "$question" Escape
+e2e_settle
+xdotool windowactivate --sync "$E2E_WID" 2>/dev/null
 
 # --- Reset and Quit by their keys ------------------------------------------------------------------------
 press ctrl+n

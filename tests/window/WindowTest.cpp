@@ -4,12 +4,16 @@
 #include <QApplication>
 #include <QBitmap>
 #include <QCursor>
+#include <QDialog>
 #include <QFile>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -310,6 +314,156 @@ TEST_F(Window, AReleaseShowsWhereThePointerWent) {
 
 // A dark desktop theme must not reach the scorecard: its digits, frames and divider are drawn over
 // the white card painted in the board, where light ink would all but vanish.
+// What a question must leave exactly as it was: the rolls left, where each die lies, every box.
+std::string gameAsAPlayerSeesIt(BoardWindow& window) {
+    QStringList seen{window.findChild<BoardControl*>("rollButton")->accessibleName()};
+    for (int i = 0; i < 5; ++i) {
+        seen << window.findChild<BoardControl*>(QStringLiteral("die%1").arg(i))->accessibleName();
+    }
+    for (int i = 0; i < 13; ++i) {
+        seen << window.findChild<TextBox*>(QStringLiteral("box%1").arg(i))->text();
+    }
+    return seen.join(QStringLiteral(" | ")).toStdString();
+}
+
+// A key as the window system hands it over, shortcuts and all; `repeat` as a held key repeats.
+void pressKey(QWidget* to, Qt::Key key, Qt::KeyboardModifiers modifiers, const QString& text,
+              bool repeat) {
+    qt_handleKeyEvent(to->windowHandle(), QEvent::KeyPress, key, modifiers, text, repeat);
+    qt_handleKeyEvent(to->windowHandle(), QEvent::KeyRelease, key, modifiers, text, repeat);
+}
+
+// Runs `meanwhile` inside the next question's event loop, lets anything queued come due, and then
+// answers No with a fresh Escape. Tells whether the question was still open for that answer, and
+// whether that answer closed it. It looks for the question from the event loop, for as long as it
+// lives.
+class WhenAQuestionOpens {
+  public:
+    explicit WhenAQuestionOpens(std::function<void(QWidget*)> meanwhile)
+        : meanwhile_(std::move(meanwhile)) {
+        QObject::connect(&poll_, &QTimer::timeout, [this] { look(); });
+        poll_.start(0);
+    }
+
+    bool opened = false;
+    bool stillOpen = false;
+    bool freshKeyAnswered = false;
+
+  private:
+    void look() {
+        QWidget* question = QApplication::activeModalWidget();
+        if (question == nullptr) {
+            return;
+        }
+        poll_.stop();
+        opened = true;
+        meanwhile_(question);
+        QCoreApplication::processEvents();
+        stillOpen = question->isVisible();
+        if (stillOpen) {
+            QTest::qWait(5);  // a hand presses afresh some time after the last key
+            pressKey(question, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"), false);
+            freshKeyAnswered = !question->isVisible();
+        }
+        if (question->isVisible()) {
+            static_cast<QDialog*>(question)->reject();
+        }
+    }
+
+    std::function<void(QWidget*)> meanwhile_;
+    QTimer poll_;
+};
+
+// A key held down as a question opens repeats into it; only a fresh press answers it.
+TEST_F(Window, AHeldKeyNeverAnswersAQuestion) {
+    struct Case {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    const Case cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")},
+        {"Enter", Qt::Key_Enter, Qt::KeypadModifier, QStringLiteral("\r")},
+        {"Escape", Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b")},
+    };
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    for (const Case& c : cases) {
+        const WhenAQuestionOpens seen([&c](QWidget* question) {
+            for (int repeat = 0; repeat < 3; ++repeat) {
+                pressKey(question, c.key, c.modifiers, c.text, true);
+            }
+        });
+        control<BoardControl>("resetButton")->activate();
+        EXPECT_TRUE(seen.opened) << c.what;
+        EXPECT_TRUE(seen.stillOpen) << c.what << ": the repeats answered the question";
+        EXPECT_TRUE(seen.freshKeyAnswered) << c.what;
+    }
+    // On X11 the toolkit may miss the mark of a repeat: a release and a press of the same moment.
+    const WhenAQuestionOpens seen([](QWidget* question) {
+        QWidget* to = question->focusWidget() != nullptr ? question->focusWidget() : question;
+        for (QEvent::Type type : {QEvent::KeyRelease, QEvent::KeyPress}) {
+            QKeyEvent repeat(type, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            repeat.setTimestamp(4028787);
+            QApplication::sendEvent(to, &repeat);
+        }
+    });
+    control<BoardControl>("resetButton")->activate();
+    EXPECT_TRUE(seen.opened);
+    EXPECT_TRUE(seen.stillOpen) << "a repeat without its mark answered the question";
+    EXPECT_TRUE(seen.freshKeyAnswered);
+}
+
+// While a question is open the board takes no input, an accessible action included, and an action
+// refused then is not carried out after the answer.
+TEST_F(Window, NoAccessibleActionActsBehindAQuestion) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* roll = control<BoardControl>("rollButton");
+    auto* fiveOfAKind = control<BoardControl>("box12");
+    const auto press = [](QWidget* on) {
+        QAccessible::queryAccessibleInterface(on)->actionInterface()->doAction(
+            QAccessibleActionInterface::pressAction());
+    };
+    struct Case {
+        const char* target;
+        bool queuedBeforeTheQuestion;  // asked for together with what opens the question
+    };
+    const Case cases[] = {
+        {"rollButton", false}, {"die2", false}, {"box11", false},
+        {"rollButton", true},  {"die2", true},  {"box11", true},
+    };
+    // A turn under way with rolls left: the five-of-a-kind box then asks before it takes a 0, and
+    // No leaves the turn as it was for the next case.
+    for (int i = 0; i < 3 && !roll->accessibleName().endsWith("2 rolls left"); ++i) {
+        roll->activate();
+    }
+    ASSERT_TRUE(roll->accessibleName().endsWith("2 rolls left"));
+    for (const Case& c : cases) {
+        const std::string before = gameAsAPlayerSeesIt(window);
+        QWidget* target = control(QString::fromLatin1(c.target));
+
+        const WhenAQuestionOpens seen([&](QWidget*) {
+            if (!c.queuedBeforeTheQuestion) {
+                press(target);
+            }
+        });
+        press(fiveOfAKind);
+        if (c.queuedBeforeTheQuestion) {
+            press(target);
+        }
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+
+        EXPECT_TRUE(seen.opened) << c.target;
+        EXPECT_TRUE(seen.stillOpen) << c.target;
+        EXPECT_EQ(gameAsAPlayerSeesIt(window), before) << c.target << (c.queuedBeforeTheQuestion
+                                                                           ? ", queued before"
+                                                                           : ", while open");
+    }
+}
+
 TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
     auto drawCard = [] {
         BoardWindow window;
