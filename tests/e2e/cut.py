@@ -6,7 +6,9 @@ blocks, so the first cue may still sound in the block where the second begins: a
 Usage: cut.py RAW EVENTS N FIRST.wav SECOND.wav
 """
 
+import os
 import sys
+import time
 import wave
 
 import numpy as np
@@ -31,10 +33,17 @@ def main():
     if onset is None:
         print(f"  no sound {int(n) + 1} in the recording", file=sys.stderr)
         return 1
-    recording = np.fromfile(raw_path, dtype="<i2").astype(np.float64).reshape(-1, 2)
-    left, right = recording[:, 0], recording[:, 1]
     first, second = cue(first_path), cue(second_path)
     start = max(0, int(onset * RATE) - RATE // 10)
+    # The sink goes quiet before the second cue's file ends (its last tenth of a second is silence),
+    # and the listener may not have written that far yet: wait until the recording holds the whole
+    # stretch looked at. The listener records on without a break, so it grows as time passes.
+    wanted_bytes = (start + len(first) + len(second) + RATE) * 4
+    deadline = time.monotonic() + 15
+    while os.path.getsize(raw_path) < wanted_bytes and time.monotonic() < deadline:
+        time.sleep(0.05)
+    recording = np.fromfile(raw_path, dtype="<i2").astype(np.float64).reshape(-1, 2)
+    left, right = recording[:, 0], recording[:, 1]
     window = left[start:start + len(first) + len(second) + RATE]
 
     # Where the second cue starts: the best match of its opening 100 ms.
