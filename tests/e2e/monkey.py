@@ -283,15 +283,10 @@ class Monkey:
         return None
 
     def read_geometry(self):
-        x = y = None
-        for line in run("xwininfo", "-id", self.wid).splitlines():
-            if "Absolute upper-left X" in line:
-                x = int(line.split()[-1])
-            elif "Absolute upper-left Y" in line:
-                y = int(line.split()[-1])
-        if x is None:
+        g = self.geometry(self.wid)
+        if g is None:
             raise Finding("the board window is gone")
-        self.geo = (x, y)
+        self.geo = g[:2]
 
     def xdo(self, *args):
         """xdotool's commands mousemove X Y, click B, mousedown B, mouseup B and key [OPTION] K: the
@@ -756,8 +751,8 @@ def main():
         sys.exit(__doc__)
     binary, logdir, artifacts, runs = sys.argv[1], sys.argv[2], sys.argv[3], sys.argv[4:]
     screen, total = Screen(), 0
-    for number, spec in enumerate(runs, 1):
-        seed, _, actions = spec.rpartition(":")
+    for number, run_given in enumerate(runs, 1):
+        seed, _, actions = run_given.rpartition(":")
         seed = int(seed or os.environ.get("MONKEY_SEED") or int.from_bytes(os.urandom(4), "little"))
         print("monkey: run %d of %d, seed %d, %s actions (replay with MONKEY_SEED=%d)"
               % (number, len(runs), seed, actions, seed), flush=True)
