@@ -109,12 +109,15 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     qInstallMessageHandler(platformMessages);
     printHeldMessages();
+    // Taken before the arguments are judged: --help and --version end the process with exit(),
+    // which must not tear down Qt's statics while the thread still decodes with them.
+    quibbix::SkinPictures decoded = pictures.get();
     if (const auto exitCode = handleArguments(application.arguments(), true)) {
         return *exitCode;
     }
     QGuiApplication::setDesktopFileName(QUIBBIX_DESKTOP_ID);
 
-    quibbix::BoardWindow window(pictures.get());
+    quibbix::BoardWindow window(std::move(decoded));
     window.show();
     return application.exec();
 }
