@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/Twips.h"
@@ -17,6 +18,9 @@ class BoardView {
     virtual void showDie(int die, int face, TwipsPoint position) = 0;
     // Score box 0..12; an empty text leaves the box blank.
     virtual void showBox(int box, const std::string& text) = 0;
+    // What a click on score box 0..12 would enter with the dice as they lie: none before the
+    // turn's first roll and for a box already filled.
+    virtual void showPointsOnOffer(int box, std::optional<int> points) = 0;
     virtual void showBonus(const std::string& text) = 0;
     virtual void showTotal(const std::string& text) = 0;
     virtual void showBanner(bool shown) = 0;

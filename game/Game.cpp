@@ -130,6 +130,7 @@ void Game::showDice() {
         const Die& die = table_.die(index);
         view_.showDie(index, die.face, die.position);
     }
+    showPointsOnOffer();
 }
 
 void Game::showCard() {
@@ -138,6 +139,15 @@ void Game::showCard() {
         view_.showBox(box, card_.boxText(box));
     }
     view_.showTotal(card_.totalText());
+    showPointsOnOffer();
+}
+
+void Game::showPointsOnOffer() {
+    for (int box = 0; box < BoxCount; ++box) {
+        const bool onOffer = rollsTaken_ > 0 && card_.isOpen(box);
+        view_.showPointsOnOffer(box, onOffer ? std::optional<int>(scoreFor(box, table_.faces()))
+                                             : std::nullopt);
+    }
 }
 
 }  // namespace quibbix

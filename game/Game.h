@@ -63,6 +63,7 @@ class Game {
     void endTurn();
     void showDice();
     void showCard();
+    void showPointsOnOffer();
 
     BoardView& view_;
     Services services_;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 #include "game/Scorecard.h"
 #include "game/Scoring.h"
@@ -162,6 +163,8 @@ void BoardWindow::createControls() {
     banner_->setObjectName(QStringLiteral("banner"));
     banner_->showPicture(skin_.banner(), skin_.bannerOutline());
     banner_->hide();
+    news_ = new NewsNotice(this);
+    news_->setObjectName(QStringLiteral("news"));
 
     tabOrder_.push_back(rollButton_);
     tabOrder_.insert(tabOrder_.end(), dice_.begin(), dice_.end());
@@ -211,29 +214,58 @@ void BoardWindow::describeRoll() {
     rollButton_->setAccessibleTraits({.role = QAccessible::Button, .unavailable = rollsLeft == 0});
 }
 
+template <typename Action>
+void BoardWindow::play(spoken::Move move, Action action) {
+    const spoken::Board before = shownBoard();
+    action();
+    describeRoll();
+    const std::string news = spoken::news(move, before, shownBoard());
+    if (news.empty()) {
+        return;
+    }
+    // After a question the board is active again only once the window manager says so; a screen
+    // reader then reads the window and the focus anew, which would cut the news short. So the news
+    // waits for the board to be active, and follows what the activation tells.
+    if (isActiveWindow()) {
+        news_->tell(QString::fromStdString(news));
+    } else {
+        untoldNews_ = QString::fromStdString(news);
+    }
+}
+
+spoken::Board BoardWindow::shownBoard() const {
+    spoken::Board board;
+    board.faces = shownFaces_;
+    board.held = shownHeld_;
+    for (int box = 0; box < BoxCount; ++box) {
+        board.boxes[box] = boxes_[box]->text().toStdString();
+    }
+    board.bonus = bonus_->text().toStdString();
+    board.total = total_->text().toStdString();
+    board.banner = banner_->isVisibleTo(this);
+    board.rollsLeft = game_.rollsLeft();
+    board.cardFull = game_.cardFull();
+    return board;
+}
+
 void BoardWindow::connectControls() {
-    connect(rollButton_, &BoardControl::clicked, this, [this] {
-        game_.roll();
-        describeRoll();
-    });
+    connect(rollButton_, &BoardControl::clicked, this,
+            [this] { play(spoken::Move::Roll, [this] { game_.roll(); }); });
     connect(rollButton_, &BoardControl::pointerMoved, this, &BoardWindow::pointerOverRoll);
-    connect(resetButton_, &BoardControl::clicked, this, [this] {
-        game_.reset();
-        describeRoll();
-    });
+    connect(resetButton_, &BoardControl::clicked, this,
+            [this] { play(spoken::Move::Reset, [this] { game_.reset(); }); });
     connect(quitButton_, &BoardControl::clicked, this, [this] {
         if (game_.confirmQuit()) {
             close();
         }
     });
     for (int die = 0; die < DieCount; ++die) {
-        connect(dice_[die], &BoardControl::clicked, this, [this, die] { game_.toggleDie(die); });
+        connect(dice_[die], &BoardControl::clicked, this,
+                [this, die] { play(spoken::Move::Hold, [this, die] { game_.toggleDie(die); }); });
     }
     for (int box = 0; box < BoxCount; ++box) {
-        connect(boxes_[box], &BoardControl::clicked, this, [this, box] {
-            game_.scoreBox(box);
-            describeRoll();
-        });
+        connect(boxes_[box], &BoardControl::clicked, this,
+                [this, box] { play(spoken::Move::Score, [this, box] { game_.scoreBox(box); }); });
     }
     connect(minimiseSpot_, &BoardControl::clicked, this, &BoardWindow::minimise);
     connect(closeSpot_, &BoardControl::clicked, this, &QWidget::close);
@@ -274,6 +306,7 @@ void BoardWindow::showDie(int die, int face, TwipsPoint position) {
     }
     dice_[die]->moveTo(position);
     const bool held = position.top == HolderTop;
+    shownHeld_[die] = held;
     dice_[die]->describe(QString::fromStdString(spoken::die(die, face, held)));
     dice_[die]->setAccessibleTraits(
         {.role = QAccessible::Button, .checkable = true, .checked = held});
@@ -284,7 +317,17 @@ void BoardWindow::showBox(int box, const std::string& text) {
         useScoreFont();
     }
     boxes_[box]->setText(QString::fromStdString(text));
-    boxes_[box]->describe(QString::fromStdString(spoken::box(box, text)));
+    describeBox(box);
+}
+
+void BoardWindow::showPointsOnOffer(int box, std::optional<int> points) {
+    pointsOnOffer_[box] = points;
+    describeBox(box);
+}
+
+void BoardWindow::describeBox(int box) {
+    boxes_[box]->describe(QString::fromStdString(
+        spoken::box(box, boxes_[box]->text().toStdString(), pointsOnOffer_[box])));
 }
 
 void BoardWindow::showBonus(const std::string& text) {
@@ -326,6 +369,11 @@ TwipsSize BoardWindow::dieSize() const {
 }
 
 bool BoardWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !untoldNews_.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { news_->tell(std::exchange(untoldNews_, QString())); },
+            Qt::QueuedConnection);
+    }
     // While a question was open the board saw no moves, and the toolkit takes a move to where the
     // pointer went meanwhile for no move at all: show the buttons as the pointer finds them now.
     if (event->type() == QEvent::WindowUnblocked) {

@@ -13,6 +13,7 @@
 #include "sound/FileCuePlayer.h"
 #include "window/Controls.h"
 #include "window/Skin.h"
+#include "window/Spoken.h"
 
 namespace quibbix {
 
@@ -39,6 +40,11 @@ class BoardWindow : public QWidget, private BoardView {
     void connectControls();
     void describeControls();
     void describeRoll();
+    void describeBox(int box);
+    // Runs what the player asked for, then tells a screen reader what it changed.
+    template <typename Action>
+    void play(spoken::Move move, Action action);
+    spoken::Board shownBoard() const;
     void pointerOverRoll();
     void minimise();
     // Lights the button under `at`, or puts every button out over the felt, as a move there would.
@@ -54,6 +60,7 @@ class BoardWindow : public QWidget, private BoardView {
 
     void showDie(int die, int face, TwipsPoint position) override;
     void showBox(int box, const std::string& text) override;
+    void showPointsOnOffer(int box, std::optional<int> points) override;
     void showBonus(const std::string& text) override;
     void showTotal(const std::string& text) override;
     void showBanner(bool shown) override;
@@ -65,6 +72,8 @@ class BoardWindow : public QWidget, private BoardView {
     PictureControl* banner_ = nullptr;
     std::array<PictureControl*, DieCount> dice_{};
     std::array<int, DieCount> shownFaces_{-1, -1, -1, -1, -1};
+    std::array<bool, DieCount> shownHeld_{};
+    std::array<std::optional<int>, BoxCount> pointsOnOffer_{};
     std::array<TextBox*, BoxCount> boxes_{};
     TextBox* bonus_ = nullptr;
     TextBox* total_ = nullptr;
@@ -73,6 +82,8 @@ class BoardWindow : public QWidget, private BoardView {
     HoverButton* quitButton_ = nullptr;
     BoardControl* minimiseSpot_ = nullptr;
     BoardControl* closeSpot_ = nullptr;
+    NewsNotice* news_ = nullptr;
+    QString untoldNews_;  // news of a move made while the board was not the active window
     bool scoreFontUsed_ = false;
     bool firstFramePainted_ = false;
     TwipsPoint dragPress_;  // where the last press on the felt happened

@@ -109,6 +109,9 @@ QAccessibleInterface* boardAccessibility(const QString&, QObject* object) {
     if (auto* control = qobject_cast<BoardControl*>(object)) {
         return new AccessibleBoardControl(control);
     }
+    if (auto* notice = qobject_cast<NewsNotice*>(object)) {
+        return new QAccessibleWidget(notice, QAccessible::Notification);
+    }
     if (auto* line = qobject_cast<DividerLine*>(object)) {
         return new QAccessibleWidget(line, QAccessible::Separator);
     }
@@ -319,6 +322,22 @@ void TextBox::paintEvent(QPaintEvent*) {
         painter.setFont(font());
         painter.drawText(rect().adjusted(2, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text_);
     }
+}
+
+NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    setGeometry(0, 0, 0, 0);
+    setAccessibleName(QStringLiteral("No news yet"));
+    hide();
+}
+
+// Shown anew for every piece of news, even the same words twice: a screen reader speaks a
+// notification when it appears, not when its name changes.
+void NewsNotice::tell(const QString& news) {
+    hide();
+    setAccessibleName(news);
+    show();
 }
 
 DividerLine::DividerLine(QWidget* parent, TwipsPoint from, TwipsPoint to) : QWidget(parent) {

@@ -130,6 +130,17 @@ class TextBox : public BoardControl {
     bool framed_;
 };
 
+// What a move just changed on the board, for a screen reader: a notification that appears with
+// the news as its name, which screen readers speak as it appears. It takes no room and paints
+// nothing: the board shows the same news in its pictures.
+class NewsNotice : public QWidget {
+    Q_OBJECT
+  public:
+    explicit NewsNotice(QWidget* parent);
+
+    void tell(const QString& news);
+};
+
 // A one-pixel solid line; it takes no mouse input.
 class DividerLine : public QWidget {
     Q_OBJECT

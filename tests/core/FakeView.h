@@ -3,6 +3,7 @@
 #include <array>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct FakeView : BoardView {
     };
     std::array<ShownDie, DieCount> dice;
     std::array<std::string, BoxCount> boxes;
+    std::array<std::optional<int>, BoxCount> pointsOnOffer;
     std::string bonus;
     std::string total;
     bool bannerVisible = false;
@@ -34,6 +36,9 @@ struct FakeView : BoardView {
     }
     void showBox(int box, const std::string& text) override {
         boxes.at(static_cast<size_t>(box)) = text;
+    }
+    void showPointsOnOffer(int box, std::optional<int> points) override {
+        pointsOnOffer.at(static_cast<size_t>(box)) = points;
     }
     void showBonus(const std::string& text) override { bonus = text; }
     void showTotal(const std::string& text) override { total = text; }

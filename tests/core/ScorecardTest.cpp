@@ -80,6 +80,42 @@ TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
     EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::NoEntry);
 }
 
+// What each box would take is on offer only while the turn's dice lie on the table, and only for
+// open boxes; it follows every roll.
+TEST(Scorecard, EveryOpenBoxOffersItsPointsForTheDiceOnTheTable) {
+    TestTable t;
+    const std::array<std::optional<int>, BoxCount> none{};
+    EXPECT_EQ(t.view.pointsOnOffer, none);  // before the first roll
+
+    Scorecard::Boxes boxes{};
+    boxes[0] = 3;
+    t.lay({1, 1, 1, 4, 4}, 1, {.boxes = boxes});  // 2 2 2 5 5
+    const std::array<std::optional<int>, BoxCount> fullHouse{
+        std::nullopt, 6, 0, 0, 10, 0, 16, 0, 25, 0, 0, 16, 0};
+    EXPECT_EQ(t.view.pointsOnOffer, fullHouse);
+
+    t.game.toggleDie(0);
+    t.roll({0, 2, 3, 4, 5});  // 2 3 4 5 6, the held 2 kept
+    const std::array<std::optional<int>, BoxCount> straight{
+        std::nullopt, 2, 3, 4, 5, 6, 0, 0, 0, 30, 40, 20, 0};
+    EXPECT_EQ(t.view.pointsOnOffer, straight);
+
+    // A zero taken back leaves the offer as it was; a score ends the turn and the offers.
+    t.questions.answers = {Answer::No};
+    t.game.scoreBox(12);
+    EXPECT_EQ(t.view.pointsOnOffer, straight);
+    t.game.scoreBox(10);
+    EXPECT_EQ(t.view.pointsOnOffer, none);
+    t.roll({2, 2, 2, 2, 1});
+    EXPECT_FALSE(t.view.pointsOnOffer[10].has_value());
+    EXPECT_EQ(t.view.pointsOnOffer[7], 14);
+
+    // Five of a kind is entered at once and ends the turn: nothing is left on offer.
+    t.roll({2, 2, 2, 2, 2});
+    ASSERT_EQ(t.view.boxes[12], "50");
+    EXPECT_EQ(t.view.pointsOnOffer, none);
+}
+
 TEST(Scorecard, UpperBonusNeedsMoreThan62) {
     const struct {
         int64_t ones;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
+
 #include "window/Spoken.h"
 
 namespace quibbix {
@@ -46,6 +49,102 @@ TEST(Spoken, BoxesTellTheirCaptionAndScoreOrOpen) {
     EXPECT_EQ(spoken::bonus("35"), "Bonus, 35");
     EXPECT_EQ(spoken::total(""), "Total, none");
     EXPECT_EQ(spoken::total("0"), "Total, 0");
+}
+
+TEST(Spoken, AnOpenBoxTellsWhatItWouldScoreWithTheDiceOnTheTable) {
+    EXPECT_EQ(spoken::box(8, "", 25), "Full house, open, 25 with these dice");
+    EXPECT_EQ(spoken::box(12, "", 0), "Quibbix!!, open, 0 with these dice");
+    EXPECT_EQ(spoken::box(8, "", std::nullopt), "Full house, open");
+    EXPECT_EQ(spoken::box(8, "25", std::nullopt), "Full house, 25");
+}
+
+// A board in the middle of a game: 3 4 5 6 6 after the first roll, Chance and Sixes filled.
+spoken::Board midGame() {
+    spoken::Board board;
+    board.faces = {2, 3, 4, 5, 5};
+    board.boxes[5] = "18";
+    board.boxes[11] = "20";
+    board.total = "38";
+    board.rollsLeft = 2;
+    return board;
+}
+
+TEST(Spoken, EachMoveTellsWhatItChanged) {
+    using spoken::Move;
+    struct Case {
+        const char* what;
+        Move move;
+        std::function<void(spoken::Board&)> change;  // from the board before to the board after
+        const char* said;
+    };
+    const Case cases[] = {
+        {"a roll", Move::Roll,
+         [](spoken::Board& b) {
+             b.faces = {0, 3, 4, 5, 1};
+             b.rollsLeft = 1;
+         },
+         "Rolled one, four, five, six, two. 1 roll left."},
+        {"the third roll", Move::Roll, [](spoken::Board& b) { b.rollsLeft = 0; },
+         "Rolled three, four, five, six, six. No rolls left."},
+        {"a roll refused", Move::Roll, [](spoken::Board&) {}, "No rolls left."},
+        {"a roll on a full card", Move::Roll, [](spoken::Board& b) { b.cardFull = true; },
+         "The card is full."},
+        {"five of a kind", Move::Roll,
+         [](spoken::Board& b) {
+             b.faces = {5, 5, 5, 5, 5};
+             b.banner = true;
+             b.boxes[12] = "50";
+             b.total = "88";
+             b.rollsLeft = 3;
+         },
+         "Rolled six, six, six, six, six. Quibbix!! Five of a kind scored. Quibbix!!, 50. "
+         "Total, 88."},
+        {"a hold", Move::Hold, [](spoken::Board& b) { b.held[1] = true; },
+         "Die 2, four, held."},
+        {"a hold refused", Move::Hold, [](spoken::Board&) {}, ""},
+        {"a score", Move::Score,
+         [](spoken::Board& b) {
+             b.boxes[10] = "40";
+             b.total = "78";
+             b.rollsLeft = 3;
+         },
+         "Large straight, 40. Total, 78."},
+        {"a score with the bonus", Move::Score,
+         [](spoken::Board& b) {
+             b.boxes[4] = "45";
+             b.bonus = "35";
+             b.total = "118";
+         },
+         "Fives, 45. Bonus, 35. Total, 118."},
+        {"a zero that leaves the total", Move::Score, [](spoken::Board& b) { b.boxes[0] = "0"; },
+         "Ones, 0."},
+        {"the last score", Move::Score,
+         [](spoken::Board& b) {
+             b.boxes[7] = "0";
+             b.cardFull = true;
+             b.rollsLeft = 0;
+         },
+         "Four of a kind, 0. The card is full."},
+        {"a zero taken back", Move::Score, [](spoken::Board&) {}, ""},
+        {"a reset", Move::Reset,
+         [](spoken::Board& b) {
+             b = spoken::Board{};
+             b.faces = {2, 3, 4, 5, 5};
+             b.rollsLeft = 3;
+         },
+         "New game, the card is clear."},
+        {"a reset answered No", Move::Reset, [](spoken::Board&) {}, ""},
+    };
+    for (const Case& c : cases) {
+        const spoken::Board before = midGame();
+        spoken::Board after = before;
+        c.change(after);
+        EXPECT_EQ(spoken::news(c.move, before, after), c.said) << c.what;
+    }
+
+    spoken::Board held = midGame();
+    held.held[1] = true;
+    EXPECT_EQ(spoken::news(Move::Hold, held, midGame()), "Die 2, four, on the table.");
 }
 
 }  // namespace

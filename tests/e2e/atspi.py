@@ -6,6 +6,7 @@ Usage: atspi.py COMMAND [ARGS]
   names PREFIX    the names that start with PREFIX, one a line, in the tree's order
   press NAME      runs the press action of the one object whose name starts with NAME
   wait NAME       waits up to 10 s for an object whose name is exactly NAME
+                  (these three look at the controls, not at the notification of the news)
   focused         the name of the object that has the focus
   values          one line per object with a value: "NAME|CURRENT|MINIMUM|MAXIMUM"
   watch COUNT [press NAME]
@@ -45,6 +46,12 @@ def objects(node):
         yield from objects(child)
 
 
+def controls(node):
+    """The objects below node that show the board, without the notification that tells its news
+    (whose name repeats a control's, as "Die 2, four, held.")."""
+    return (o for o in objects(node) if o.getRole() != pyatspi.ROLE_NOTIFICATION)
+
+
 def describe(obj):
     states = sorted(pyatspi.stateToString(s) for s in obj.getState().getStates())
     try:
@@ -68,7 +75,7 @@ def number(x):
 
 
 def press(window, name):
-    matches = [o for o in objects(window) if o.name.startswith(name)]
+    matches = [o for o in controls(window) if o.name.startswith(name)]
     if len(matches) != 1:
         sys.exit("%d objects named %r..." % (len(matches), name))
     action = matches[0].queryAction()
@@ -118,7 +125,7 @@ def main(argv):
         for obj in objects(window):
             print(describe(obj))
     elif command == "names":
-        for obj in objects(window):
+        for obj in controls(window):
             if obj.name.startswith(argv[2]):
                 print(obj.name)
     elif command == "press":
@@ -140,14 +147,14 @@ def main(argv):
                 print(obj.name)
     elif command == "dice":
         faces = ["one", "two", "three", "four", "five", "six"]
-        for obj in objects(window):
+        for obj in controls(window):
             if obj.name.startswith("Die "):
                 words = obj.name.split(", ")
                 x, y = obj.queryComponent().getPosition(pyatspi.DESKTOP_COORDS)
                 print(x, y, faces.index(words[1]) + 1, int(words[2] == "held"))
     elif command == "wait":
         for _ in range(100):
-            if any(o.name == argv[2] for o in objects(window)):
+            if any(o.name == argv[2] for o in controls(window)):
                 return
             time.sleep(0.1)
         sys.exit("no object named %r" % argv[2])

@@ -200,7 +200,7 @@ game_a11y_roll() {
 }
 
 # game_card_a11y: the thirteen boxes, the bonus and the total as AT-SPI names them, one a line, top
-# to bottom: the value, or "-" for an open box or an empty bonus or total.
+# to bottom: the value, or "-" for an open box (whatever it offers) or an empty bonus or total.
 GAME_CAPTIONS=(Ones Twos Threes Fours Fives Sixes "Three of a kind" "Four of a kind" "Full house"
     "Small straight" "Large straight" Chance "Quibbix!!" Bonus Total)
 game_card_a11y() {
@@ -209,7 +209,7 @@ game_card_a11y() {
     for caption in "${GAME_CAPTIONS[@]}"; do
         value=$(grep -m 1 -F -- "$caption, " <<<"$tree")
         value=${value#"$caption, "}
-        case $value in open | none | "") echo - ;; *) echo "$value" ;; esac
+        case $value in open | "open, "* | none | "") echo - ;; *) echo "$value" ;; esac
     done
 }
 
@@ -235,10 +235,11 @@ game_card_places() {
 # card_on_screen CARD PNG: the screenshot shows exactly CARD (fifteen lines as game_card_a11y prints
 # them): every place equals, pixel for pixel, the game's own painting of that card (quibbix_card_picture,
 # run on the same X server, so with the same fonts). Different digits never paint alike, so this reads
-# the numbers exactly; the painting is kept beside the screenshot.
+# the numbers exactly; the painting is kept beside the screenshot. A third argument, a place's index,
+# leaves that place out: the one the focus mark is drawn on.
 GAME_CARD_PICTURE=${GAME_CARD_PICTURE:-}
 card_on_screen() {
-    local card=$1 png=$2 ref i ok=0
+    local card=$1 png=$2 skip=${3:--1} ref i ok=0
     local -a said wrong
     [[ -x $GAME_CARD_PICTURE ]] || e2e_die "no card painter: pass quibbix_card_picture to the test"
     mapfile -t said <<<"$card"
@@ -247,7 +248,7 @@ card_on_screen() {
     # shellcheck disable=SC2046
     mapfile -t wrong < <(e2e_img against "$png" "$ref" $(game_card_places))
     for ((i = 0; i < 15; i++)); do
-        if ((wrong[i] != 0)); then
+        if ((wrong[i] != 0 && i != skip)); then
             echo "  ${GAME_CAPTIONS[i]}: AT-SPI says '${said[i]}'; ${wrong[i]} pixels of the screen differ from the game's painting of it" >&2
             ok=1
         fi

@@ -118,7 +118,7 @@ while ((turn <= 20)); do
     for ((n = (target - focus + 21) % 21; n > 0; n--)); do xdotool key Tab; done
     e2e_settle 0.2
     focus=$target
-    eventually focus_on "${GAME_CAPTIONS[box]}, open" ||
+    eventually eval '[[ $(game_a11y focused) =~ ^"${GAME_CAPTIONS[box]}, open, "[0-9]+" with these dice"$ ]]' ||
         e2e_check "turn $turn: Tab reaches box $box (focus on '$(game_a11y focused)')" false
     ((turn == 3)) && cp "$(game_shot focus-box)" "$E2E_ART/focus-box.png"
     press Return
