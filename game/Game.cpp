@@ -145,8 +145,8 @@ void Game::showCard() {
 void Game::showPointsOnOffer() {
     for (int box = 0; box < BoxCount; ++box) {
         const bool onOffer = rollsTaken_ > 0 && card_.isOpen(box);
-        view_.showPointsOnOffer(box, onOffer ? std::optional<int>(scoreFor(box, table_.faces()))
-                                             : std::nullopt);
+        view_.showPointsOnOffer(
+            box, onOffer ? std::optional<int>(scoreFor(box, table_.faces())) : std::nullopt);
     }
 }
 

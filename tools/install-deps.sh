@@ -12,16 +12,17 @@ build_and_play=(
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server, and a
 # headless Wayland compositor with its X server for X clients and Qt's Wayland plugin), the
-# accessibility bus, its Python client and a screen reader, the second compiler, gdb (a test whose
-# window never shows prints the program's threads), and the tools that build and check the package
-# (gzip, part of every Debian system, compresses its manual page and changelog).
+# accessibility bus, its Python client and a screen reader, the second compiler and its
+# formatter, gdb (a test whose window never shows prints the program's threads), and the tools
+# that build and check the package (gzip, part of every Debian system, compresses its manual page
+# and changelog).
 test_only=(
     libgtest-dev libgmock-dev libbenchmark-dev libxcb-xtest0-dev libxcb-damage0-dev
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
     x11-xserver-utils sox python3 python3-numpy
     qt6-multimedia-dev libsdl2-mixer-dev
     weston xwayland qt6-wayland
-    clang gdb
+    clang clang-format gdb
     python3-pyatspi at-spi2-core dbus orca
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )

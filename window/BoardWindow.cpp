@@ -108,9 +108,10 @@ BoardWindow::BoardWindow(SkinPictures pictures)
     setWindowIcon(skin_.icon());
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));
     // Two cuts of the one outline: the mask is the real cut on X11 and keeps clicks in the cut-away
-    // corners going to the desktop on Wayland, where it cuts no pixel; the transparent pixels of the
-    // board cut the picture wherever the window system composites (on Wayland, and on X11 through
-    // Xwayland, which does not cut by the mask). A compositor started later honours the mask.
+    // corners going to the desktop on Wayland, where it cuts no pixel; the transparent pixels of
+    // the board cut the picture wherever the window system composites (on Wayland, and on X11
+    // through Xwayland, which does not cut by the mask). A compositor started later honours the
+    // mask.
     if (windowSystemComposites()) {
         setAttribute(Qt::WA_TranslucentBackground);
     }

@@ -22,9 +22,9 @@ QImage readPng(QByteArrayView png) {
     QImage image(static_cast<int>(reader.width), static_cast<int>(reader.height),
                  transparent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     // The row stride is counted in components, which are bytes at 8 bits each.
-    if (image.isNull() || png_image_finish_read(&reader, nullptr, image.bits(),
-                                                static_cast<png_int_32>(image.bytesPerLine()),
-                                                nullptr) == 0) {
+    if (image.isNull() ||
+        png_image_finish_read(&reader, nullptr, image.bits(),
+                              static_cast<png_int_32>(image.bytesPerLine()), nullptr) == 0) {
         png_image_free(&reader);
         return {};
     }

@@ -90,14 +90,14 @@ TEST(Scorecard, EveryOpenBoxOffersItsPointsForTheDiceOnTheTable) {
     Scorecard::Boxes boxes{};
     boxes[0] = 3;
     t.lay({1, 1, 1, 4, 4}, 1, {.boxes = boxes});  // 2 2 2 5 5
-    const std::array<std::optional<int>, BoxCount> fullHouse{
-        std::nullopt, 6, 0, 0, 10, 0, 16, 0, 25, 0, 0, 16, 0};
+    const std::array<std::optional<int>, BoxCount> fullHouse{std::nullopt, 6, 0, 0,  10, 0, 16, 0,
+                                                             25,           0, 0, 16, 0};
     EXPECT_EQ(t.view.pointsOnOffer, fullHouse);
 
     t.game.toggleDie(0);
     t.roll({0, 2, 3, 4, 5});  // 2 3 4 5 6, the held 2 kept
-    const std::array<std::optional<int>, BoxCount> straight{
-        std::nullopt, 2, 3, 4, 5, 6, 0, 0, 0, 30, 40, 20, 0};
+    const std::array<std::optional<int>, BoxCount> straight{std::nullopt, 2,  3,  4, 5, 6, 0, 0, 0,
+                                                            30,           40, 20, 0};
     EXPECT_EQ(t.view.pointsOnOffer, straight);
 
     // A zero taken back leaves the offer as it was; a score ends the turn and the offers.

@@ -99,8 +99,7 @@ TEST(Spoken, EachMoveTellsWhatItChanged) {
          },
          "Rolled six, six, six, six, six. Quibbix!! Five of a kind scored. Quibbix!!, 50. "
          "Total, 88."},
-        {"a hold", Move::Hold, [](spoken::Board& b) { b.held[1] = true; },
-         "Die 2, four, held."},
+        {"a hold", Move::Hold, [](spoken::Board& b) { b.held[1] = true; }, "Die 2, four, held."},
         {"a hold refused", Move::Hold, [](spoken::Board&) {}, ""},
         {"a score", Move::Score,
          [](spoken::Board& b) {

@@ -458,9 +458,8 @@ TEST_F(Window, NoAccessibleActionActsBehindAQuestion) {
 
         EXPECT_TRUE(seen.opened) << c.target;
         EXPECT_TRUE(seen.stillOpen) << c.target;
-        EXPECT_EQ(gameAsAPlayerSeesIt(window), before) << c.target << (c.queuedBeforeTheQuestion
-                                                                           ? ", queued before"
-                                                                           : ", while open");
+        EXPECT_EQ(gameAsAPlayerSeesIt(window), before)
+            << c.target << (c.queuedBeforeTheQuestion ? ", queued before" : ", while open");
     }
 }
 

@@ -79,15 +79,18 @@ QImage withStraightAlpha(const QImage& premultiplied) {
     const QImage source = premultiplied.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QImage straight(source.size(), QImage::Format_ARGB32);
     straight.setDevicePixelRatio(source.devicePixelRatio());
-    const auto unmultiply = [](int channel, int alpha) { return (channel * 255 + alpha / 2) / alpha; };
+    const auto unmultiply = [](int channel, int alpha) {
+        return (channel * 255 + alpha / 2) / alpha;
+    };
     for (int y = 0; y < source.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
         auto* out = reinterpret_cast<QRgb*>(straight.scanLine(y));
         for (int x = 0; x < source.width(); ++x) {
             const int alpha = qAlpha(in[x]);
-            out[x] = alpha == 0 ? 0
-                                : qRgba(unmultiply(qRed(in[x]), alpha), unmultiply(qGreen(in[x]), alpha),
-                                        unmultiply(qBlue(in[x]), alpha), alpha);
+            out[x] = alpha == 0
+                         ? 0
+                         : qRgba(unmultiply(qRed(in[x]), alpha), unmultiply(qGreen(in[x]), alpha),
+                                 unmultiply(qBlue(in[x]), alpha), alpha);
         }
     }
     return straight;
