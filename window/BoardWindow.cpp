@@ -102,8 +102,10 @@ bool windowSystemComposites() {
 
 }  // namespace
 
-BoardWindow::BoardWindow(SkinPictures pictures)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), skin_(std::move(pictures)) {
+BoardWindow::BoardWindow(SkinPictures pictures, RandomSource& random, CuePlayer& sounds)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      skin_(std::move(pictures)),
+      game_(*this, Services{random, questions_, sounds}) {
     setWindowTitle(QStringLiteral("QuibBix!"));
     setWindowIcon(skin_.icon());
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));

@@ -7,10 +7,9 @@
 
 #include "game/BoardView.h"
 #include "game/Game.h"
-#include "platform/SeededRandom.h"
-#include "platform/pulse/PulseAudioOutput.h"
+#include "platform/Services.h"
 #include "platform/qt/QtServices.h"
-#include "sound/FileCuePlayer.h"
+#include "sound/Cue.h"
 #include "window/Controls.h"
 #include "window/Skin.h"
 #include "window/Spoken.h"
@@ -19,12 +18,14 @@ namespace quibbix {
 
 // The one window of the game: the painted board, cut to its outline, with the controls that show
 // the game. It keeps no rule of the game: it shows what the game tells it and turns clicks and
-// pointer moves into the game's calls. Its controls carry object names for tests to find them.
+// pointer moves into the game's calls. It asks the game's questions itself; the dice and the
+// sounds come from outside, and must outlive it. Its controls carry object names for tests to
+// find them.
 class BoardWindow : public QWidget, private BoardView {
     Q_OBJECT
   public:
     // The skin's pictures may have been decoded beforehand, on another thread.
-    explicit BoardWindow(SkinPictures pictures = loadSkinPictures());
+    BoardWindow(SkinPictures pictures, RandomSource& random, CuePlayer& sounds);
 
   protected:
     bool event(QEvent* event) override;
@@ -99,12 +100,7 @@ class BoardWindow : public QWidget, private BoardView {
     std::vector<std::vector<BoardControl*>> focusGroups_;
 
     MessageBoxQuestions questions_{this};
-    ApplicationDirectory directory_;
-    PulseAudioOutput audio_{"Quibbix"};
-    AfterFrameAudioOutput audioAfterFrame_{audio_};
-    FileCuePlayer sounds_{directory_, audioAfterFrame_};
-    SeededRandom random_{secondsSinceMidnight()};
-    Game game_{*this, Services{random_, questions_, sounds_}};
+    Game game_;
 };
 
 }  // namespace quibbix

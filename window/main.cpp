@@ -9,6 +9,10 @@
 #include <optional>
 #include <utility>
 
+#include "platform/SeededRandom.h"
+#include "platform/pulse/PulseAudioOutput.h"
+#include "platform/qt/QtServices.h"
+#include "sound/FileCuePlayer.h"
 #include "window/BoardWindow.h"
 
 namespace {
@@ -117,7 +121,14 @@ int main(int argc, char* argv[]) {
     }
     QGuiApplication::setDesktopFileName(QUIBBIX_DESKTOP_ID);
 
-    quibbix::BoardWindow window(std::move(decoded));
+    // The program: the sound server's output, the cues played on it once the frame they go with
+    // is painted, the dice seeded from the time of day, and the window that shows the game.
+    quibbix::PulseAudioOutput audio("Quibbix");
+    quibbix::AfterFrameAudioOutput audioAfterFrame(audio);
+    const quibbix::ApplicationDirectory directory;
+    quibbix::FileCuePlayer sounds(directory, audioAfterFrame);
+    quibbix::SeededRandom random(quibbix::secondsSinceMidnight());
+    quibbix::BoardWindow window(std::move(decoded), random, sounds);
     window.show();
     return application.exec();
 }

@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "game/Scorecard.h"
+#include "platform/SeededRandom.h"
 #include "window/BoardWindow.h"
 #include "window/Controls.h"
 
@@ -28,7 +29,12 @@ int main(int argc, char** argv) {
     }
     names << QStringLiteral("bonus") << QStringLiteral("total");
 
-    quibbix::BoardWindow window;
+    // Nothing is rolled or heard: the window only paints the card.
+    struct Silence : quibbix::CuePlayer {
+        void play(quibbix::Cue) override {}
+    } silence;
+    quibbix::SeededRandom random(0.0F);
+    quibbix::BoardWindow window(quibbix::loadSkinPictures(), random, silence);
     // As in the game, the score font arrives just after the board's first frame.
     window.grab();
     QCoreApplication::processEvents();

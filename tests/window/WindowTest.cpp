@@ -18,6 +18,8 @@
 #include <vector>
 
 #include "assets/SkinAssets.h"
+#include "platform/SeededRandom.h"
+#include "tests/core/FakeView.h"
 #include "window/BoardWindow.h"
 #include "window/PngReader.h"
 
@@ -33,9 +35,16 @@ struct Expected {
     bool visible;
 };
 
+// The same dice every run, and the cues kept instead of played.
+struct WindowServices {
+    SeededRandom random{0.0F};
+    testing::CueRecorder cues;
+};
+
 class Window : public ::testing::Test {
   protected:
-    BoardWindow window;
+    WindowServices services;
+    BoardWindow window{loadSkinPictures(), services.random, services.cues};
 
     template <typename Control = QWidget>
     Control* control(const QString& name) {
@@ -465,7 +474,8 @@ TEST_F(Window, NoAccessibleActionActsBehindAQuestion) {
 
 TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
     auto drawCard = [] {
-        BoardWindow window;
+        WindowServices services;
+        BoardWindow window(loadSkinPictures(), services.random, services.cues);
         window.findChild<TextBox*>("box3")->setText("12");
         window.findChild<TextBox*>("bonus")->setText("35");
         window.findChild<TextBox*>("total")->setText("147");
