@@ -42,26 +42,22 @@ void Game::rollDice() {
     ++rollsTaken_;
     table_.roll(view_.boardSize(), view_.dieSize());
     showDice();
-    if (const auto award = checkFiveOfAKind()) {
+    if (table_.allSameFace()) {
+        cheerFiveOfAKind();
         // Entered only now, after the cheer: the board showed the banner and the dice back home
         // first.
-        card_.addAward(*award);
+        card_.takeFiveOfAKindAward();
         showCard();
     }
 }
 
-std::optional<int> Game::checkFiveOfAKind() {
-    if (!table_.allSameFace()) {
-        return std::nullopt;
-    }
-    const int award = card_.nextAward();
+void Game::cheerFiveOfAKind() {
     endTurn();
     view_.showBanner(true);
     // Paint only: handling queued clicks here would let a reset or a quit run in the middle of
     // the award. They run after the award has been entered.
     view_.repaintNow();
     services_.sounds.play(Cue::Cheer);
-    return award;
 }
 
 int Game::rollsLeft() const {
@@ -89,18 +85,21 @@ void Game::scoreBox(int box) {
         return;
     }
     const int points = scoreFor(box, table_.faces());
-    card_.enter(box, points);
-    view_.showBox(box, card_.boxText(box));
-    if (points == 0 &&
-        services_.questions.ask("Score ZERO points here?", "Quibbix!!") == Answer::No) {
-        card_.takeBack(box);
-        view_.showBox(box, card_.boxText(box));
+    if (points == 0 && !playerEntersZero(box)) {
         return;
     }
+    card_.enter(box, points);
     endTurn();
-    card_.updateTotal();
-    card_.checkUpperBonus();
     showCard();
+}
+
+bool Game::playerEntersZero(int box) {
+    view_.showBox(box, Scorecard::textOf(0));
+    if (services_.questions.ask("Score ZERO points here?", "Quibbix!!") == Answer::Yes) {
+        return true;
+    }
+    view_.showBox(box, card_.boxText(box));
+    return false;
 }
 
 void Game::endTurn() {

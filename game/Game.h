@@ -59,7 +59,10 @@ class Game {
 
   private:
     void rollDice();
-    std::optional<int> checkFiveOfAKind();
+    // Ends the turn and shows and cheers the five of a kind before its award is entered.
+    void cheerFiveOfAKind();
+    // A zero stands in the box while the player is asked whether to enter it.
+    bool playerEntersZero(int box);
     void endTurn();
     void showDice();
     void showCard();

@@ -21,10 +21,14 @@ int64_t addClamped(int64_t a, int64_t b) {
 }
 
 std::string text(const std::optional<int64_t>& value) {
-    return value ? std::to_string(*value) : std::string();
+    return value ? Scorecard::textOf(*value) : std::string();
 }
 
 }  // namespace
+
+std::string Scorecard::textOf(int64_t points) {
+    return std::to_string(points);
+}
 
 bool Scorecard::hasOpenBox() const {
     return std::any_of(boxes_.begin(), boxes_.end(), [](const auto& box) { return !box; });
@@ -44,10 +48,12 @@ std::string Scorecard::totalText() const {
 
 void Scorecard::enter(int box, int64_t points) {
     boxes_.at(static_cast<size_t>(box)) = points;
-}
-
-void Scorecard::takeBack(int box) {
-    boxes_.at(static_cast<size_t>(box)).reset();
+    int64_t upper = 0;
+    for (int upperBox = 0; upperBox <= LastUpperBox; ++upperBox) {
+        upper = addClamped(upper, boxes_[upperBox].value_or(0));
+    }
+    bonus_ = bonus_ || upper > UpperBonusThreshold;
+    updateTotal();
 }
 
 void Scorecard::updateTotal() {
@@ -58,26 +64,10 @@ void Scorecard::updateTotal() {
     total_ = sum;
 }
 
-void Scorecard::checkUpperBonus() {
-    int64_t upper = 0;
-    for (int box = 0; box <= LastUpperBox; ++box) {
-        upper = addClamped(upper, boxes_[box].value_or(0));
-    }
-    if (upper > UpperBonusThreshold) {
-        bonus_ = true;
-        updateTotal();
-    }
-}
-
-int Scorecard::nextAward() {
-    const int award = fiveOfAKindScored_ ? LaterAward : FirstAward;
-    fiveOfAKindScored_ = true;
-    return award;
-}
-
-void Scorecard::addAward(int points) {
+void Scorecard::takeFiveOfAKindAward() {
     auto& box = boxes_[FiveOfAKindBox];
-    box = addClamped(box.value_or(0), points);
+    box = addClamped(box.value_or(0), fiveOfAKindScored_ ? LaterAward : FirstAward);
+    fiveOfAKindScored_ = true;
     updateTotal();
 }
 

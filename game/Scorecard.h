@@ -31,20 +31,20 @@ class Scorecard {
     // Empty until the first entry or award of a game.
     std::string totalText() const;
 
+    // The text a box shows for these points.
+    static std::string textOf(int64_t points);
+
+    // Enters a score in an open box, and brings the bonus (once the upper boxes sum to 63 or more)
+    // and the total up to date.
     void enter(int box, int64_t points);
-    // Opens a box again: the player declined to enter a zero.
-    void takeBack(int box);
-    void updateTotal();
-    // Gives the bonus, and counts it in the total at once, once the upper boxes sum to 63 or more.
-    void checkUpperBonus();
-    // The points of a five of a kind: 50 the first time in a game, 100 every later time.
-    int nextAward();
-    // Adds an award into the five-of-a-kind box, on top of whatever it holds, and updates the
-    // total.
-    void addAward(int points);
+    // Adds the award for a five of a kind into its box, on top of whatever the box holds (50 the
+    // first time in a game, 100 every later time), and brings the total up to date.
+    void takeFiveOfAKindAward();
     void clear();
 
   private:
+    void updateTotal();
+
     Boxes boxes_{};
     bool bonus_ = false;
     std::optional<int64_t> total_;
