@@ -7,15 +7,26 @@
 
 namespace quibbix {
 
-// What the game shows on the board. The game only ever writes to it: the state lives in the game,
-// and the texts come ready-made from the game's own formatting. Positions and sizes are twips of
-// the board.
+// The pointer that Roll shows while the pointer is over it: whether a click would roll.
+enum class RollPointer { Arrow, NoEntry };
+
+// The table the dice are rolled on: the board spans the random spots of a roll, and a die's size
+// is what must not overlap. Given to the game once.
+struct TableSize {
+    TwipsSize board;
+    TwipsSize die;
+};
+
+// What the game shows on the board. The game only ever writes to it, and tells it everything it
+// shows: the state lives in the game, and the texts come ready-made from the game's own
+// formatting. Positions are twips of the board.
 class BoardView {
   public:
     virtual ~BoardView() = default;
 
-    // Die `die` shows `face` (0..5 for 1..6 pips) with its top-left corner at `position`.
-    virtual void showDie(int die, int face, TwipsPoint position) = 0;
+    // Die `die` shows `face` (0..5 for 1..6 pips) with its top-left corner at `position`, in the
+    // holder row when `held`.
+    virtual void showDie(int die, int face, TwipsPoint position, bool held) = 0;
     // Score box 0..12; an empty text leaves the box blank.
     virtual void showBox(int box, const std::string& text) = 0;
     // What a click on score box 0..12 would enter with the dice as they lie: none before the
@@ -24,12 +35,12 @@ class BoardView {
     virtual void showBonus(const std::string& text) = 0;
     virtual void showTotal(const std::string& text) = 0;
     virtual void showBanner(bool shown) = 0;
+    // The rolls left in this turn, none once the card is full.
+    virtual void showRollsLeft(int rollsLeft, bool cardFull) = 0;
+    // Told when the pointer moves over Roll.
+    virtual void showRollPointer(RollPointer pointer) = 0;
     // Paints what has changed now, without handling any input.
     virtual void repaintNow() = 0;
-
-    // The board's size spans the random spots of a roll; a die's size is what must not overlap.
-    virtual TwipsSize boardSize() const = 0;
-    virtual TwipsSize dieSize() const = 0;
 };
 
 }  // namespace quibbix

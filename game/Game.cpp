@@ -9,8 +9,12 @@ constexpr int RollsPerTurn = 3;
 
 }  // namespace
 
-Game::Game(BoardView& view, Services services)
-    : view_(view), services_(services), table_(services.random), shake_(services.sounds) {}
+Game::Game(BoardView& view, TableSize table, Services services)
+    : view_(view),
+      tableSize_(table),
+      services_(services),
+      table_(services.random),
+      shake_(services.sounds) {}
 
 void Game::start() {
     start(GameSetup{});
@@ -40,7 +44,7 @@ void Game::roll() {
 void Game::rollDice() {
     services_.sounds.play(Cue::Roll);
     ++rollsTaken_;
-    table_.roll(view_.boardSize(), view_.dieSize());
+    table_.roll(tableSize_.board, tableSize_.die);
     showDice();
     if (table_.allSameFace()) {
         cheerFiveOfAKind();
@@ -64,10 +68,10 @@ int Game::rollsLeft() const {
     return cardFull() ? 0 : RollsPerTurn - rollsTaken_;
 }
 
-RollPointer Game::pointerOverRoll() {
+void Game::pointerOverRoll() {
     const bool rollWouldGo = card_.hasOpenBox() && rollsTaken_ < RollsPerTurn;
     shake_.pointerOverRoll();
-    return rollWouldGo ? RollPointer::Arrow : RollPointer::NoEntry;
+    view_.showRollPointer(rollWouldGo ? RollPointer::Arrow : RollPointer::NoEntry);
 }
 
 void Game::toggleDie(int die) {
@@ -127,9 +131,10 @@ bool Game::confirmQuit() {
 void Game::showDice() {
     for (int index = 0; index < DieCount; ++index) {
         const Die& die = table_.die(index);
-        view_.showDie(index, die.face, die.position);
+        view_.showDie(index, die.face, die.position, die.isHeld());
     }
     showPointsOnOffer();
+    showRollsLeft();
 }
 
 void Game::showCard() {
@@ -139,6 +144,11 @@ void Game::showCard() {
     }
     view_.showTotal(card_.totalText());
     showPointsOnOffer();
+    showRollsLeft();
+}
+
+void Game::showRollsLeft() {
+    view_.showRollsLeft(rollsLeft(), cardFull());
 }
 
 void Game::showPointsOnOffer() {

@@ -12,8 +12,6 @@
 
 namespace quibbix {
 
-enum class RollPointer { Arrow, NoEntry };
-
 struct Services {
     RandomSource& random;
     QuestionBox& questions;
@@ -34,7 +32,7 @@ struct GameSetup {
 // its state, shows it through the view and reaches the outside world only through the services.
 class Game {
   public:
-    Game(BoardView& view, Services services);
+    Game(BoardView& view, TableSize table, Services services);
 
     // Brings the game into the new-game state and shows it.
     void start();
@@ -42,8 +40,8 @@ class Game {
 
     // A click on Roll: rolls unless the turn's three rolls are used or the card is full.
     void roll();
-    // The pointer moved over Roll: the pointer it should show there.
-    RollPointer pointerOverRoll();
+    // The pointer moved over Roll: the dice may shake, and Roll shows whether a click would roll.
+    void pointerOverRoll();
     // A click on a die: holds it or puts it back, once the turn's first roll has been made.
     void toggleDie(int die);
     // A click on a score box: enters the dice's points there, asking first before a zero.
@@ -53,11 +51,11 @@ class Game {
     // A click on Quit: whether the player confirms.
     bool confirmQuit();
 
+  private:
     // Rolls still allowed in this turn: none once the card is full.
     int rollsLeft() const;
     bool cardFull() const { return !card_.hasOpenBox(); }
 
-  private:
     void rollDice();
     // Ends the turn and shows and cheers the five of a kind before its award is entered.
     void cheerFiveOfAKind();
@@ -67,8 +65,10 @@ class Game {
     void showDice();
     void showCard();
     void showPointsOnOffer();
+    void showRollsLeft();
 
     BoardView& view_;
+    const TableSize tableSize_;
     Services services_;
     DiceTable table_;
     Scorecard card_;

@@ -105,7 +105,7 @@ bool windowSystemComposites() {
 BoardWindow::BoardWindow(SkinPictures pictures, RandomSource& random, CuePlayer& sounds)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       skin_(std::move(pictures)),
-      game_(*this, Services{random, questions_, sounds}) {
+      game_(*this, tableSize(), Services{random, questions_, sounds}) {
     setWindowTitle(QStringLiteral("QuibBix!"));
     setWindowIcon(skin_.icon());
     setFixedSize(pixelsFromTwips(layout::WindowWidth), pixelsFromTwips(layout::WindowHeight));
@@ -207,21 +207,13 @@ void BoardWindow::describeControls() {
                                  .maximumValue = static_cast<double>(UpperBonus)});
     total_->setAccessibleTraits(
         {.role = QAccessible::StaticText, .pressable = false, .maximumValue = noCeiling});
-    describeRoll();
-}
-
-void BoardWindow::describeRoll() {
-    const int rollsLeft = game_.rollsLeft();
-    const bool cardFull = game_.cardFull();
-    rollButton_->describe(QString::fromStdString(spoken::roll(rollsLeft, cardFull)));
-    rollButton_->setAccessibleTraits({.role = QAccessible::Button, .unavailable = rollsLeft == 0});
+    showRollsLeft(rollsLeft_, cardFull_);
 }
 
 template <typename Action>
 void BoardWindow::play(spoken::Move move, Action action) {
     const spoken::Board before = shownBoard();
     action();
-    describeRoll();
     const std::string news = spoken::news(move, before, shownBoard());
     if (news.empty()) {
         return;
@@ -246,15 +238,15 @@ spoken::Board BoardWindow::shownBoard() const {
     board.bonus = bonus_->text().toStdString();
     board.total = total_->text().toStdString();
     board.banner = banner_->isVisibleTo(this);
-    board.rollsLeft = game_.rollsLeft();
-    board.cardFull = game_.cardFull();
+    board.rollsLeft = rollsLeft_;
+    board.cardFull = cardFull_;
     return board;
 }
 
 void BoardWindow::connectControls() {
     connect(rollButton_, &BoardControl::clicked, this,
             [this] { play(spoken::Move::Roll, [this] { game_.roll(); }); });
-    connect(rollButton_, &BoardControl::pointerMoved, this, &BoardWindow::pointerOverRoll);
+    connect(rollButton_, &BoardControl::pointerMoved, this, [this] { game_.pointerOverRoll(); });
     connect(resetButton_, &BoardControl::clicked, this,
             [this] { play(spoken::Move::Reset, [this] { game_.reset(); }); });
     connect(quitButton_, &BoardControl::clicked, this, [this] {
@@ -285,9 +277,16 @@ void BoardWindow::minimise() {
     showMinimized();
 }
 
-void BoardWindow::pointerOverRoll() {
-    const bool rollWouldGo = game_.pointerOverRoll() == RollPointer::Arrow;
-    rollButton_->setCursor(rollWouldGo ? QCursor(Qt::ArrowCursor) : skin_.noEntry());
+void BoardWindow::showRollPointer(RollPointer pointer) {
+    rollButton_->setCursor(pointer == RollPointer::Arrow ? QCursor(Qt::ArrowCursor)
+                                                         : skin_.noEntry());
+}
+
+void BoardWindow::showRollsLeft(int rollsLeft, bool cardFull) {
+    rollsLeft_ = rollsLeft;
+    cardFull_ = cardFull;
+    rollButton_->describe(QString::fromStdString(spoken::roll(rollsLeft, cardFull)));
+    rollButton_->setAccessibleTraits({.role = QAccessible::Button, .unavailable = rollsLeft == 0});
 }
 
 void BoardWindow::useScoreFont() {
@@ -302,13 +301,12 @@ void BoardWindow::useScoreFont() {
     total_->setFont(skin_.scoreFont());
 }
 
-void BoardWindow::showDie(int die, int face, TwipsPoint position) {
+void BoardWindow::showDie(int die, int face, TwipsPoint position, bool held) {
     if (shownFaces_[die] != face) {
         shownFaces_[die] = face;
         dice_[die]->showPicture(skin_.face(face), skin_.faceOutline(face));
     }
     dice_[die]->moveTo(position);
-    const bool held = position.top == HolderTop;
     shownHeld_[die] = held;
     dice_[die]->describe(QString::fromStdString(spoken::die(die, face, held)));
     dice_[die]->setAccessibleTraits(
@@ -362,13 +360,12 @@ void BoardWindow::repaintNow() {
     repaint();
 }
 
-TwipsSize BoardWindow::boardSize() const {
-    return {twipsFromPixels(width()), twipsFromPixels(height())};
-}
-
-TwipsSize BoardWindow::dieSize() const {
+// The board as it stands on the screen, in whole pixels.
+TableSize BoardWindow::tableSize() const {
     const QSize face = skin_.face(0).size();
-    return {twipsFromPixels(face.width()), twipsFromPixels(face.height())};
+    return {{twipsFromPixels(pixelsFromTwips(layout::WindowWidth)),
+             twipsFromPixels(pixelsFromTwips(layout::WindowHeight))},
+            {twipsFromPixels(face.width()), twipsFromPixels(face.height())}};
 }
 
 bool BoardWindow::event(QEvent* event) {

@@ -40,13 +40,11 @@ class BoardWindow : public QWidget, private BoardView {
     void createControls();
     void connectControls();
     void describeControls();
-    void describeRoll();
     void describeBox(int box);
     // Runs what the player asked for, then tells a screen reader what it changed.
     template <typename Action>
     void play(spoken::Move move, Action action);
     spoken::Board shownBoard() const;
-    void pointerOverRoll();
     void minimise();
     // Lights the button under `at`, or puts every button out over the felt, as a move there would.
     void showHoverAt(QPoint at);
@@ -59,15 +57,16 @@ class BoardWindow : public QWidget, private BoardView {
     // first (forwards) or the last (backwards).
     void moveFocus(const std::vector<BoardControl*>& controls, int step);
 
-    void showDie(int die, int face, TwipsPoint position) override;
+    void showDie(int die, int face, TwipsPoint position, bool held) override;
     void showBox(int box, const std::string& text) override;
     void showPointsOnOffer(int box, std::optional<int> points) override;
     void showBonus(const std::string& text) override;
     void showTotal(const std::string& text) override;
     void showBanner(bool shown) override;
+    void showRollsLeft(int rollsLeft, bool cardFull) override;
+    void showRollPointer(RollPointer pointer) override;
     void repaintNow() override;
-    TwipsSize boardSize() const override;
-    TwipsSize dieSize() const override;
+    TableSize tableSize() const;
 
     const Skin skin_;
     PictureControl* banner_ = nullptr;
@@ -75,6 +74,8 @@ class BoardWindow : public QWidget, private BoardView {
     std::array<int, DieCount> shownFaces_{-1, -1, -1, -1, -1};
     std::array<bool, DieCount> shownHeld_{};
     std::array<std::optional<int>, BoxCount> pointsOnOffer_{};
+    int rollsLeft_ = 0;
+    bool cardFull_ = false;
     std::array<TextBox*, BoxCount> boxes_{};
     TextBox* bonus_ = nullptr;
     TextBox* total_ = nullptr;

@@ -21,6 +21,7 @@ struct FakeView : BoardView {
         int32_t left = 0;
         int32_t top = 0;
         int face = -1;  // nothing shown yet
+        bool held = false;
     };
     std::array<ShownDie, DieCount> dice;
     std::array<std::string, BoxCount> boxes;
@@ -28,11 +29,14 @@ struct FakeView : BoardView {
     std::string bonus;
     std::string total;
     bool bannerVisible = false;
+    int rollsLeft = -1;  // nothing shown yet
+    bool cardFull = false;
+    RollPointer rollPointer = RollPointer::Arrow;
     int repaints = 0;
     std::function<void()> onRepaint;
 
-    void showDie(int die, int face, TwipsPoint position) override {
-        dice.at(static_cast<size_t>(die)) = {position.left, position.top, face};
+    void showDie(int die, int face, TwipsPoint position, bool held) override {
+        dice.at(static_cast<size_t>(die)) = {position.left, position.top, face, held};
     }
     void showBox(int box, const std::string& text) override {
         boxes.at(static_cast<size_t>(box)) = text;
@@ -43,17 +47,22 @@ struct FakeView : BoardView {
     void showBonus(const std::string& text) override { bonus = text; }
     void showTotal(const std::string& text) override { total = text; }
     void showBanner(bool shown) override { bannerVisible = shown; }
+    void showRollsLeft(int left, bool full) override {
+        rollsLeft = left;
+        cardFull = full;
+    }
+    void showRollPointer(RollPointer pointer) override { rollPointer = pointer; }
     void repaintNow() override {
         ++repaints;
         if (onRepaint) {
             onRepaint();
         }
     }
-    TwipsSize boardSize() const override { return {11835, 8970}; }
-    TwipsSize dieSize() const override { return {1050, 1005}; }
-
-    bool isHeld(int die) const { return dice.at(static_cast<size_t>(die)).top == HolderTop; }
+    bool isHeld(int die) const { return dice.at(static_cast<size_t>(die)).held; }
 };
+
+// The real board's table.
+inline constexpr TableSize BoardTable{{11835, 8970}, {1050, 1005}};
 
 // Hands out the numbers it was given, in order; running out is a test failure.
 struct ScriptedRandom : RandomSource {
@@ -132,9 +141,15 @@ struct TestTable {
     ScriptedRandom random;
     ScriptedQuestions questions;
     CueRecorder cues;
-    Game game{view, Services{random, questions, cues}};
+    Game game{view, BoardTable, Services{random, questions, cues}};
 
     TestTable() { game.start(); }
+
+    // A move over Roll: the pointer Roll then shows.
+    RollPointer pointerOverRoll() {
+        game.pointerOverRoll();
+        return view.rollPointer;
+    }
 
     // Starts from a game part-way through: the dice lie side by side with these faces after
     // `rollsTaken` rolls, and the card holds what `setup` says.

@@ -107,7 +107,7 @@ class LongGameTrace : public ::testing::Test {
     SeededRandom random{GameSeed};
     ObservingQuestions questions{observer, choices};
     ObservingCues cues{observer};
-    Game game{view, Services{random, questions, cues}};
+    Game game{view, testing::BoardTable, Services{random, questions, cues}};
     Coverage seen;
     int rollsThisTurn_ = 0;  // as the player counts them: roll sounds since the dice came home
 
@@ -205,7 +205,8 @@ class LongGameTrace : public ::testing::Test {
             }
         } else if (action < 97) {
             observer.step << "over roll";
-            const bool arrow = game.pointerOverRoll() == RollPointer::Arrow;
+            game.pointerOverRoll();
+            const bool arrow = view.rollPointer == RollPointer::Arrow;
             observer.step << (arrow ? " arrow" : " no-entry");
             seen.noEntryPointers += arrow ? 0 : 1;
         } else if (action < 98 && pick(4) == 0) {

@@ -181,7 +181,7 @@ TEST(Roll, ARollIsRefusedAfterTheThirdRollAndOnAFullCard) {
         EXPECT_TRUE(t.view.bannerVisible);
         EXPECT_EQ(t.random.drawn, 0);
         EXPECT_EQ(t.view.dice[0].left, before[0].left);
-        t.game.pointerOverRoll();  // a click on Roll disarms the shake, refused or not
+        t.pointerOverRoll();  // a click on Roll disarms the shake, refused or not
         EXPECT_TRUE(t.cues.played.empty());
     }
 }
@@ -195,7 +195,7 @@ TEST(Roll, AnAcceptedRollHidesTheBannerAndRerollsAfterAnAward) {
     EXPECT_EQ(t.faces(), (std::array<int, DieCount>{0, 1, 2, 3, 4}));
     t.roll({0, 1, 2, 3, 4});
     t.roll({0, 1, 2, 3, 4});
-    EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::NoEntry);  // three rolls in the new turn
+    EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);  // three rolls in the new turn
 }
 
 }  // namespace

@@ -10,13 +10,13 @@ using testing::TestTable;
 // Whether the shake sounds at the next move over Roll (the move itself clears it).
 bool shakeArmed(TestTable& t) {
     t.cues.played.clear();
-    t.game.pointerOverRoll();
+    t.pointerOverRoll();
     return t.cues.played == std::vector<Cue>{Cue::Shake};
 }
 
 TEST(Scorecard, ABoxClickBeforeTheFirstRollOnlyArmsTheShake) {
     TestTable t;
-    t.game.pointerOverRoll();  // the shake armed at start-up sounds and is spent
+    t.pointerOverRoll();  // the shake armed at start-up sounds and is spent
     t.game.scoreBox(11);
     EXPECT_EQ(t.view.boxes[11], "");
     EXPECT_EQ(t.view.total, "");
@@ -77,7 +77,7 @@ TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
     // One roll is still left, and only one.
     t.roll({1, 2, 3, 4, 0});
     EXPECT_EQ(t.faces(), (std::array<int, DieCount>{1, 2, 3, 4, 2}));
-    EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::NoEntry);
+    EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);
 }
 
 // What each box would take is on offer only while the turn's dice lie on the table, and only for
@@ -247,7 +247,7 @@ TEST(Scorecard, ResetAnsweredNoChangesNothing) {
     EXPECT_EQ(t.view.boxes[3], "12");
     EXPECT_FALSE(t.diceAtStart());
     EXPECT_TRUE(t.cues.played.empty());
-    EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::Arrow);  // the third roll is still there
+    EXPECT_EQ(t.pointerOverRoll(), RollPointer::Arrow);  // the third roll is still there
 }
 
 TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
@@ -259,7 +259,7 @@ TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
     t.roll({2, 2, 2, 2, 2});  // award, banner up
     t.roll({0, 1, 2, 3, 4});
     t.game.toggleDie(2);
-    t.game.pointerOverRoll();  // spends the shake
+    t.pointerOverRoll();  // spends the shake
     const auto faces = t.faces();
     t.questions.answers = {Answer::Yes};
     t.game.reset();
@@ -283,12 +283,12 @@ TEST(Scorecard, RollingNeedsAnOpenBoxAnywhereOnTheCard) {
     GameSetup setup;
     setup.boxes.fill(0);
     t.game.start(setup);
-    EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::NoEntry);
+    EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);
     for (int open = 0; open < BoxCount; ++open) {
         setup.boxes.fill(0);
         setup.boxes[open].reset();
         t.game.start(setup);
-        EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::Arrow) << "box " << open << " open";
+        EXPECT_EQ(t.pointerOverRoll(), RollPointer::Arrow) << "box " << open << " open";
     }
 }
 
@@ -306,7 +306,7 @@ TEST(Scorecard, AFullCardRefusesEveryAction) {
     EXPECT_TRUE(t.diceAtStart());
     EXPECT_EQ(t.view.boxes[0], "1");
     EXPECT_EQ(t.random.drawn, 0);
-    EXPECT_EQ(t.game.pointerOverRoll(), RollPointer::NoEntry);
+    EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);
 }
 
 }  // namespace

@@ -11,22 +11,22 @@ using testing::TestTable;
 
 TEST(SoundRules, TheShakePlaysOnceAfterStartAndAfterEachBoxClick) {
     TestTable t;
-    t.game.pointerOverRoll();
-    t.game.pointerOverRoll();
+    t.pointerOverRoll();
+    t.pointerOverRoll();
     EXPECT_EQ(t.cues.played, std::vector<Cue>{Cue::Shake});
 
     t.game.scoreBox(4);  // refused (no roll yet), but arms the shake all the same
-    t.game.pointerOverRoll();
+    t.pointerOverRoll();
     EXPECT_EQ(t.cues.played, (std::vector<Cue>{Cue::Shake, Cue::Shake}));
 
     GameSetup setup;
     setup.boxes[4] = 5;
     t.lay({0, 1, 2, 3, 4}, 3, setup);
-    t.game.pointerOverRoll();
+    t.pointerOverRoll();
     t.game.scoreBox(4);  // a filled box: refused, and armed all the same
     t.game.roll();       // refused or not, a click on Roll disarms it
     t.cues.played.clear();
-    t.game.pointerOverRoll();
+    t.pointerOverRoll();
     EXPECT_TRUE(t.cues.played.empty());
 }
 
@@ -36,7 +36,7 @@ TEST(SoundRules, AnAwardAndAResetDoNotArmTheShake) {
     t.questions.answers = {Answer::Yes};
     t.game.reset();
     t.cues.played.clear();
-    t.game.pointerOverRoll();
+    t.pointerOverRoll();
     EXPECT_TRUE(t.cues.played.empty());
 }
 
@@ -108,7 +108,7 @@ TEST(SoundRules, ThePointerOverRollTellsWhetherARollWouldGo) {
             setup.boxes.fill(0);
         }
         t.lay({0, 1, 2, 3, 4}, c.rollsTaken, setup);
-        EXPECT_EQ(t.game.pointerOverRoll(), c.pointer)
+        EXPECT_EQ(t.pointerOverRoll(), c.pointer)
             << "rolls taken " << c.rollsTaken << (c.cardFull ? ", card full" : "");
     }
 }
