@@ -6,17 +6,10 @@
 #include "game/BoardView.h"
 #include "game/Scorecard.h"
 #include "platform/Services.h"
-#include "sound/Cue.h"
 #include "sound/ShakeCue.h"
 #include "table/DiceTable.h"
 
 namespace quibbix {
-
-struct Services {
-    RandomSource& random;
-    QuestionBox& questions;
-    CuePlayer& sounds;
-};
 
 // A game part-way through, for tests: the dice where a roll left them and the card filled so far.
 struct GameSetup {

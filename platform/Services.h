@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-// The runtime services the game core calls. The window provides real ones over Qt; the tests
-// provide scripted ones.
+// The runtime services the game core calls, all in one place. The program provides real ones
+// (over Qt and the sound server, see window/main.cpp); the tests provide scripted ones.
 namespace quibbix {
 
 class RandomSource {
@@ -35,6 +35,22 @@ class AudioOutput {
     virtual ~AudioOutput() = default;
     // Starts playing a sound file and returns at once; a file that cannot be played is passed over.
     virtual void playFile(const std::string& path) = 0;
+};
+
+enum class Cue { Roll, Shake, DieClick, Cheer, Reset };
+
+// Plays the sound of a cue in the background; never waited for, never fails visibly.
+class CuePlayer {
+  public:
+    virtual ~CuePlayer() = default;
+    virtual void play(Cue cue) = 0;
+};
+
+// What the game reaches the world through.
+struct Services {
+    RandomSource& random;
+    QuestionBox& questions;
+    CuePlayer& sounds;
 };
 
 }  // namespace quibbix

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Services.h"
-#include "sound/Cue.h"
 
 namespace quibbix {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/Cue.h"
+#include "platform/Services.h"
 
 namespace quibbix {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "sound/Cue.h"
+#include "platform/Services.h"
 
 namespace quibbix {
 

@@ -9,7 +9,6 @@
 #include "game/Game.h"
 #include "platform/Services.h"
 #include "platform/qt/QtServices.h"
-#include "sound/Cue.h"
 #include "window/Controls.h"
 #include "window/Skin.h"
 #include "window/Spoken.h"

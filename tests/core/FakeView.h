@@ -11,7 +11,6 @@
 #include "game/BoardView.h"
 #include "game/Game.h"
 #include "platform/Services.h"
-#include "sound/Cue.h"
 
 namespace quibbix::testing {
 
