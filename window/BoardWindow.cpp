@@ -16,91 +16,12 @@
 #include "game/Scorecard.h"
 #include "game/Scoring.h"
 #include "platform/Twips.h"
+#include "platform/qt/WindowSystem.h"
 #include "table/DiceTable.h"
 #include "window/Layout.h"
 #include "window/Spoken.h"
 
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
-#endif
-
 namespace quibbix {
-
-namespace {
-
-#if QT_CONFIG(xcb)
-// The connection to the X server, or null where the window system is another.
-xcb_connection_t* x11Connection() {
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 != nullptr ? x11->connection() : nullptr;
-}
-#endif
-
-// Whether the left button is down at this moment, as the X server has it. A move that reaches the
-// window with the button held may be older than that: input that queued up while the program was
-// busy arrives in one batch, and a button that came up meanwhile must not drag the window. Without
-// X, the event's word stands.
-bool leftButtonDownNow() {
-#if QT_CONFIG(xcb)
-    xcb_connection_t* const connection = x11Connection();
-    if (connection == nullptr) {
-        return true;
-    }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-    xcb_query_pointer_reply_t* const reply =
-        xcb_query_pointer_reply(connection, xcb_query_pointer(connection, root), nullptr);
-    if (reply == nullptr) {
-        return false;
-    }
-    const bool down = (reply->mask & XCB_BUTTON_MASK_1) != 0;
-    std::free(reply);
-    return down;
-#else
-    return true;
-#endif
-}
-
-// Whether the window system blends windows by their pixels' alpha: always on Wayland; on X11 only
-// while a compositing manager runs, which owns the selection _NET_WM_CM_S<screen>. Without one an
-// X server shows no alpha at all, and a window with an alpha channel only costs more to create.
-bool windowSystemComposites() {
-#if QT_CONFIG(xcb)
-    xcb_connection_t* const connection = x11Connection();
-    if (connection == nullptr) {
-        return true;
-    }
-    // The screen $DISPLAY names; on a display of one X screen, which is nearly every one, it is 0.
-    char* host = nullptr;
-    int display = 0;
-    int screen = 0;
-    if (xcb_parse_display(nullptr, &host, &display, &screen) == 0) {
-        screen = 0;
-    }
-    std::free(host);
-    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(screen);
-    xcb_intern_atom_reply_t* const atom = xcb_intern_atom_reply(
-        connection,
-        xcb_intern_atom(connection, 1, static_cast<uint16_t>(name.size()), name.constData()),
-        nullptr);
-    if (atom == nullptr) {
-        return true;
-    }
-    const xcb_atom_t selection = atom->atom;
-    std::free(atom);
-    if (selection == XCB_ATOM_NONE) {
-        return false;  // no client ever claimed it
-    }
-    xcb_get_selection_owner_reply_t* const owner = xcb_get_selection_owner_reply(
-        connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const bool owned = owner != nullptr && owner->owner != XCB_WINDOW_NONE;
-    std::free(owner);
-    return owned;
-#else
-    return true;
-#endif
-}
-
-}  // namespace
 
 BoardWindow::BoardWindow(SkinPictures pictures, RandomSource& random, CuePlayer& sounds)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
@@ -413,11 +334,7 @@ void BoardWindow::paintEvent(QPaintEvent*) {
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
-    // The grab point is kept in whole twips, halves going to the even neighbour: the window then
-    // follows the pointer by exactly the twips it moved, rounded the same way.
-    const QPointF at = event->position();
-    dragPress_ = {roundHalfEven(at.x() * TwipsPerPixel), roundHalfEven(at.y() * TwipsPerPixel)};
-    pendingDrag_.reset();
+    drag_.press(event->position());
     // Where a program may not place its own window, the window system moves it instead.
     if (event->button() == Qt::LeftButton && event->buttons() == Qt::LeftButton &&
         QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && windowHandle()) {
@@ -428,42 +345,23 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     // Only the felt puts the buttons out: a move over a die or a box leaves them lit.
     putOutButtons();
-    if (event->buttons() != Qt::LeftButton) {
-        return;
-    }
-    // The window follows once the events at hand are handled. When a click's release and the next
-    // move arrive together, the X server may report the release where that move went, and the
-    // toolkit then hands over a move there with the button still held, right before the release:
-    // a click on the felt must not drag the window to the next place clicked.
-    const bool scheduled = pendingDrag_.has_value();
-    pendingDrag_ = DragMove{event->position(), event->globalPosition()};
-    if (!scheduled) {
+    if (event->buttons() == Qt::LeftButton &&
+        drag_.move(event->position(), event->globalPosition())) {
         QMetaObject::invokeMethod(this, &BoardWindow::followDrag, Qt::QueuedConnection);
     }
 }
 
 void BoardWindow::followDrag() {
-    if (!pendingDrag_ || !leftButtonDownNow()) {
-        pendingDrag_.reset();
+    if (!drag_.hasMoveToFollow()) {
         return;
     }
-    const DragMove drag = *pendingDrag_;
-    pendingDrag_.reset();
-    // The point grabbed at the press stays under the pointer. A motion's window-relative position
-    // is only as fresh as the last move the X server carried out; adding it to where the window
-    // already went made a fast drag overshoot. So it is set against where the window is now: the
-    // window stands at whole pixels, and only that whole lag is taken off.
-    const QPointF windowThen = drag.globalPosition - drag.position;
-    const QPointF lag = QPointF(pos()) - windowThen;
-    const QPointF at =
-        drag.position - QPointF(static_cast<int>(lag.x()), static_cast<int>(lag.y()));
-    const int32_t dx = roundHalfEven(at.x() * TwipsPerPixel - dragPress_.left);
-    const int32_t dy = roundHalfEven(at.y() * TwipsPerPixel - dragPress_.top);
-    move(x() + pixelsFromTwips(dx), y() + pixelsFromTwips(dy));
+    if (const std::optional<QPoint> to = drag_.follow(pos(), leftButtonDownNow())) {
+        move(*to);
+    }
 }
 
 void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
-    pendingDrag_.reset();
+    drag_.release();
     // A press on the felt released over a control: that control sees the pointer arrive.
     const QPoint at = event->position().toPoint();
     if (childAt(at) != nullptr) {

@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/qt/QtServices.h"
 #include "window/Controls.h"
+#include "window/FeltDrag.h"
 #include "window/Skin.h"
 #include "window/Spoken.h"
 
@@ -87,13 +88,7 @@ class BoardWindow : public QWidget, private BoardView {
     QString untoldNews_;  // news of a move made while the board was not the active window
     bool scoreFontUsed_ = false;
     bool firstFramePainted_ = false;
-    TwipsPoint dragPress_;  // where the last press on the felt happened
-    // The latest move of a drag on the felt, until the window follows it.
-    struct DragMove {
-        QPointF position;
-        QPointF globalPosition;
-    };
-    std::optional<DragMove> pendingDrag_;
+    FeltDrag drag_;
     // The keyboard's way through the board, as it reads: Roll, the dice, the boxes top to bottom,
     // Reset, Quit. The arrow keys move within a group of these.
     std::vector<BoardControl*> tabOrder_;

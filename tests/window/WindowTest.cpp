@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <cmath>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,7 @@
 #include "platform/SeededRandom.h"
 #include "tests/core/FakeView.h"
 #include "window/BoardWindow.h"
+#include "window/FeltDrag.h"
 #include "window/PngReader.h"
 
 namespace quibbix {
@@ -522,6 +524,56 @@ TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
 
 // The game's own PNG reader gives every picture of the skin, at 1x and 2x, as Qt's reader does:
 // the same pixels in the same format.
+TEST(FeltDrag, TheGrabbedPointStaysUnderThePointerWhileTheButtonIsDown) {
+    struct Case {
+        const char* what;
+        QPoint windowNow;
+        QPointF at;  // the move, in the window as it stood when the move was reported
+        QPointF global;
+        bool buttonDown;
+        std::optional<QPoint> to;
+    };
+    const Case cases[] = {
+        {"a move", {100, 100}, {15, 12}, {115, 112}, true, QPoint(105, 102)},
+        // The window already followed an earlier move that this one was reported before.
+        {"a move older than the window's place",
+         {105, 102},
+         {20, 12},
+         {120, 112},
+         true,
+         QPoint(110, 102)},
+        {"the button came up before the window followed",
+         {100, 100},
+         {15, 12},
+         {115, 112},
+         false,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        FeltDrag drag;
+        drag.press({10, 10});
+        EXPECT_TRUE(drag.move(c.at, c.global)) << c.what;
+        EXPECT_EQ(drag.follow(c.windowNow, c.buttonDown), c.to) << c.what;
+        EXPECT_FALSE(drag.hasMoveToFollow()) << c.what;
+    }
+}
+
+TEST(FeltDrag, TheWindowFollowsOnlyTheLatestMoveAndNeverAfterTheRelease) {
+    FeltDrag drag;
+    drag.press({10, 10});
+    EXPECT_TRUE(drag.move({12, 10}, {112, 110}));
+    EXPECT_FALSE(drag.move({30, 14}, {130, 114}));  // already waiting to be followed
+    EXPECT_EQ(drag.follow({100, 100}, true), QPoint(120, 104));
+    EXPECT_EQ(drag.follow({120, 104}, true), std::nullopt);  // nothing new to follow
+
+    // A click on the felt: the release comes before the window would follow its move.
+    drag.press({10, 10});
+    EXPECT_TRUE(drag.move({40, 40}, {160, 144}));
+    drag.release();
+    EXPECT_FALSE(drag.hasMoveToFollow());
+    EXPECT_EQ(drag.follow({120, 104}, true), std::nullopt);
+}
+
 TEST(PngReader, ReadsEveryPictureAsQtDoes) {
     for (const char* resource : skin::AllPictures) {
         QString path = QString::fromLatin1(resource);
