@@ -136,16 +136,8 @@ void BoardWindow::play(spoken::Move move, Action action) {
     const spoken::Board before = shownBoard();
     action();
     const std::string news = spoken::news(move, before, shownBoard());
-    if (news.empty()) {
-        return;
-    }
-    // After a question the board is active again only once the window manager says so; a screen
-    // reader then reads the window and the focus anew, which would cut the news short. So the news
-    // waits for the board to be active, and follows what the activation tells.
-    if (isActiveWindow()) {
+    if (!news.empty()) {
         news_->tell(QString::fromStdString(news));
-    } else {
-        untoldNews_ = QString::fromStdString(news);
     }
 }
 
@@ -290,11 +282,6 @@ TableSize BoardWindow::tableSize() const {
 }
 
 bool BoardWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate && !untoldNews_.isEmpty()) {
-        QMetaObject::invokeMethod(
-            this, [this] { news_->tell(std::exchange(untoldNews_, QString())); },
-            Qt::QueuedConnection);
-    }
     // While a question was open the board saw no moves, and the toolkit takes a move to where the
     // pointer went meanwhile for no move at all: show the buttons as the pointer finds them now.
     if (event->type() == QEvent::WindowUnblocked) {

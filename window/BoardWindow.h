@@ -85,7 +85,6 @@ class BoardWindow : public QWidget, private BoardView {
     BoardControl* minimiseSpot_ = nullptr;
     BoardControl* closeSpot_ = nullptr;
     NewsNotice* news_ = nullptr;
-    QString untoldNews_;  // news of a move made while the board was not the active window
     bool scoreFontUsed_ = false;
     bool firstFramePainted_ = false;
     FeltDrag drag_;

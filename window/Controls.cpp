@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include "assets/SkinAssets.h"
 #include "platform/Twips.h"
@@ -324,17 +325,35 @@ void TextBox::paintEvent(QPaintEvent*) {
     }
 }
 
-NewsNotice::NewsNotice(QWidget* parent) : QWidget(parent) {
+NewsNotice::NewsNotice(QWidget* board) : QWidget(board) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     setGeometry(0, 0, 0, 0);
     setAccessibleName(QStringLiteral("No news yet"));
     hide();
+    board->installEventFilter(this);
+}
+
+void NewsNotice::tell(const QString& news) {
+    if (window()->isActiveWindow()) {
+        appear(news);
+    } else {
+        untold_ = news;
+    }
+}
+
+// Told after what the activation makes a screen reader say.
+bool NewsNotice::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::WindowActivate && !untold_.isEmpty()) {
+        QMetaObject::invokeMethod(
+            this, [this] { appear(std::exchange(untold_, QString())); }, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Shown anew for every piece of news, even the same words twice: a screen reader speaks a
 // notification when it appears, not when its name changes.
-void NewsNotice::tell(const QString& news) {
+void NewsNotice::appear(const QString& news) {
     hide();
     setAccessibleName(news);
     show();

@@ -136,9 +136,20 @@ class TextBox : public BoardControl {
 class NewsNotice : public QWidget {
     Q_OBJECT
   public:
-    explicit NewsNotice(QWidget* parent);
+    explicit NewsNotice(QWidget* board);
 
+    // Tells the news at once, or, while the board is not the active window (a question has just
+    // closed), once it is again: a screen reader then reads the window and the focus anew, which
+    // would cut the news short.
     void tell(const QString& news);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void appear(const QString& news);
+
+    QString untold_;
 };
 
 // A one-pixel solid line; it takes no mouse input.
