@@ -171,6 +171,9 @@ for ((TURN = 1; TURN <= 13; TURN++)); do
     if [[ $offer == 0 ]]; then
         e2e_check "turn $TURN: a zero opens the question, and Orca reads it" \
             e2e_wait_for 10 heard "Score ZERO points here\?"
+        # Answered as a listener does, once Orca has read the focus on Yes: a key pressed before the
+        # question has the keyboard goes to no window.
+        e2e_check "turn $TURN: and then the focus on Yes" e2e_wait_for 10 heard "^Yes push button"
         heard_question=1
         key Return "^notification ${GAME_CAPTIONS[BOX]}, 0\." || { BAD=1; break; }
         score=$SAID
@@ -220,6 +223,7 @@ e2e_check "the whole card on the screen shows what Orca said" \
 # --- reset ---------------------------------------------------------------------------------------------
 e2e_check "Ctrl+N opens the reset question, and Orca reads it" \
     key ctrl+n "Are you sure you want to reset the game\?"
+e2e_check "and the focus on Yes" e2e_wait_for 10 heard "^Yes push button"
 e2e_check "the reset is told" key Return "^notification New game, the card is clear\.$"
 e2e_check "and the card on the screen is clear" \
     card_on_screen "$(printf -- '-\n%.0s' {1..15})" "$(game_shot reset)"
