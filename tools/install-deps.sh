@@ -12,7 +12,9 @@ build_and_play=(
 )
 # The tests and benchmarks, the end-to-end tests (X server, window manager, sound server, and a
 # headless Wayland compositor with its X server for X clients and Qt's Wayland plugin), the
-# accessibility bus, its Python client and a screen reader, the second compiler and its
+# accessibility bus, its Python client and a screen reader with a voice (without one, Orca's
+# speech-dispatcher has only its stand-in module, which plays a 29-second recorded notice and makes
+# Orca wait for the end of it when it cuts speech short), the second compiler and its
 # formatter, gdb (a test whose window never shows prints the program's threads), and the tools
 # that build and check the package (gzip, part of every Debian system, compresses its manual page
 # and changelog).
@@ -23,7 +25,7 @@ test_only=(
     qt6-multimedia-dev libsdl2-mixer-dev
     weston xwayland qt6-wayland
     clang clang-format gdb
-    python3-pyatspi at-spi2-core dbus orca
+    python3-pyatspi at-spi2-core dbus orca speech-dispatcher-espeak-ng
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 

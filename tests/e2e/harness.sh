@@ -12,6 +12,7 @@ E2E_NAME=""
 E2E_TMP=""
 E2E_ART=""
 E2E_PIDS=()          # every background process we started, in start order
+E2E_KEEP=()          # what a test wrote in E2E_TMP that is kept with the artifacts, passed or failed
 E2E_APP_PID=""
 E2E_WID=""
 E2E_FAILED=0
@@ -80,6 +81,9 @@ e2e_cleanup() {
         e2e_stop_pid "${E2E_PIDS[i]}"
     done
     e2e_sanitizer_reports && rc=1
+    for i in "${E2E_KEEP[@]}"; do
+        cp -r "$E2E_TMP/$i" "$E2E_ART"/ 2>/dev/null
+    done
     if [[ $rc -ne 0 || $E2E_FAILED -ne 0 ]]; then
         cp -r "$E2E_TMP"/*.log "$E2E_ART"/ 2>/dev/null
         e2e_log "FAILED; screenshots, recordings and logs in $E2E_ART"

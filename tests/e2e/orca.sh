@@ -10,6 +10,10 @@ source "$(dirname "$0")/game.sh"
 BIN=${1:?usage: orca.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 GAME_CARD_PICTURE=${2:?usage: orca.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 command -v orca >/dev/null || e2e_die "no orca: install Debian's orca"
+# A real voice, as a player has. Without one speech-dispatcher falls back to a stand-in that plays a
+# 29-second recorded notice, and Orca, which cuts speech short at every key, waits until that ends.
+[[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] ||
+    e2e_die "no voice for Orca: install Debian's speech-dispatcher-espeak-ng"
 
 e2e_init orca
 game_start_accessible "$BIN"
@@ -19,11 +23,18 @@ xdotool windowactivate --sync "$E2E_WID" 2>/dev/null || xdotool windowfocus --sy
 # writes its debug log through a buffer of some kilobytes, so the last words would reach a file
 # only later; to a terminal Python writes each line at once. So the log goes to a pseudo-terminal,
 # which script(1) copies to the file as it comes.
+# Orca speaks through speech-dispatcher, into the test's own sound server. Started here rather than
+# by Orca's first words, it stops with the test, and its log is kept with the others.
+mkdir -p "$XDG_RUNTIME_DIR/speech-dispatcher" "$E2E_TMP/speechd"
+e2e_bg speechd speech-dispatcher --run-single --timeout 0 --communication-method unix_socket \
+    --socket-path "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" --log-dir "$E2E_TMP/speechd" --log-level 4
+e2e_wait_for 10 test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ||
+    e2e_die "speech-dispatcher did not start: $(cat "$E2E_TMP/speechd.log")"
 ORCA_LOG=$E2E_TMP/orca-debug.txt
 : >"$ORCA_LOG"
 GSETTINGS_BACKEND=memory e2e_bg orca bash -c 'exec script --quiet --flush --return --command "$1" "$2" >/dev/null' \
     script "orca --replace --debug-file=/dev/stdout" "$ORCA_LOG" </dev/null
-trap 'cp "$ORCA_LOG" "$E2E_ART/orca-debug.txt" 2>/dev/null; e2e_cleanup' EXIT
+E2E_KEEP+=(orca-debug.txt speechd)
 
 # What Orca said, one utterance a line, from line FROM of its log on. Its echo of each key ("tab",
 # "r") is left out: the test hears what the game made Orca say.
@@ -59,6 +70,26 @@ FACES=()  # die 1..5 as Orca last named them after a roll: one..six
 CARD=()   # the fifteen places of the card as Orca told them, "-" for blank
 for ((i = 0; i < 15; i++)); do CARD[i]=-; done
 BAD=0
+
+# When Orca falls silent: which windows the X server holds, and where the game, the window manager
+# and Orca are waiting; only the test's output reaches a CI log.
+stall_report() {
+    local pid w
+    echo "--- the game's windows:"
+    for w in $(xwininfo -root -tree 2>&1 | grep -i -E '^ +0x[0-9a-f]+ "quibbix' | awk '{ print $1 }'); do
+        xwininfo -id "$w" 2>&1 | grep -E 'Window id|Map State' | tr -s ' \n' ' '
+        echo
+    done
+    echo "--- program output:"
+    e2e_app_log | tail -n 20
+    command -v gdb >/dev/null || return 0
+    # Orca runs in a session of its own, under script(1).
+    for pid in "$E2E_APP_PID" $(pgrep -s 0 -x openbox) $(pgrep -s 0 -f '^speech-dispatcher ') \
+        $(pgrep -f '^/usr/bin/python3 /usr/bin/orca '); do
+        echo "--- process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline"); $(grep -E '^State' "/proc/$pid/status")"
+        timeout 60 gdb -p "$pid" -batch -nx -ex 'thread apply all bt 12' 2>&1 | grep -E '^(Thread|#)' | head -n 80
+    done
+}
 
 # --- rolls -------------------------------------------------------------------------------------------
 # roll: R, then Orca must say "Rolled f1, ..., f5." (and rolls left, or the award), the faces those
@@ -203,7 +234,10 @@ for ((TURN = 1; TURN <= 13; TURN++)); do
         card_on_screen "$(card_text)" "$(game_shot "score-$TURN")" "$BOX"
     [[ ${CARD[12]} != - && $(grep -c -x -- - < <(printf '%s\n' "${CARD[@]:0:13}")) -eq 0 ]] && break
 done
-((BAD == 0)) || e2e_die "the game by keys stopped early; Orca's words are in $E2E_ART/orca-debug.txt"
+if ((BAD != 0)); then
+    stall_report >&2
+    e2e_die "the game by keys stopped early; Orca's words are in $E2E_ART/orca-debug.txt"
+fi
 e2e_check "the last score says the card is full" grep -q "The card is full\.$" <<<"$score"
 e2e_log "heard: the bonus $((heard_bonus ? 1 : 0)), an award $((heard_award ? 1 : 0)), the zero question $((heard_question ? 1 : 0))"
 e2e_check "a refused roll is told" key r "^notification The card is full\.$"
