@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "game/Box.h"
 #include "platform/Twips.h"
 
 namespace quibbix {
@@ -27,11 +28,11 @@ class BoardView {
     // Die `die` shows `face` (0..5 for 1..6 pips) with its top-left corner at `position`, in the
     // holder row when `held`.
     virtual void showDie(int die, int face, TwipsPoint position, bool held) = 0;
-    // Score box 0..12; an empty text leaves the box blank.
-    virtual void showBox(int box, const std::string& text) = 0;
-    // What a click on score box 0..12 would enter with the dice as they lie: none before the
-    // turn's first roll and for a box already filled.
-    virtual void showPointsOnOffer(int box, std::optional<int> points) = 0;
+    // An empty text leaves the box blank.
+    virtual void showBox(Box box, const std::string& text) = 0;
+    // What a click on the box would enter with the dice as they lie: none before the turn's first
+    // roll and for a box already filled.
+    virtual void showPointsOnOffer(Box box, std::optional<int> points) = 0;
     virtual void showBonus(const std::string& text) = 0;
     virtual void showTotal(const std::string& text) = 0;
     virtual void showBanner(bool shown) = 0;

@@ -83,9 +83,9 @@ void Game::toggleDie(int die) {
     showDice();
 }
 
-void Game::scoreBox(int box) {
+void Game::scoreBox(Box box) {
     shake_.arm();  // every click on a box, refused or not
-    if (rollsTaken_ == 0 || box < 0 || box >= BoxCount || !card_.isOpen(box)) {
+    if (rollsTaken_ == 0 || !card_.isOpen(box)) {
         return;
     }
     const int points = scoreFor(box, table_.faces());
@@ -97,7 +97,7 @@ void Game::scoreBox(int box) {
     showCard();
 }
 
-bool Game::playerEntersZero(int box) {
+bool Game::playerEntersZero(Box box) {
     view_.showBox(box, Scorecard::textOf(0));
     if (services_.questions.ask("Score ZERO points here?", "Quibbix!!") == Answer::Yes) {
         return true;
@@ -139,7 +139,7 @@ void Game::showDice() {
 
 void Game::showCard() {
     view_.showBonus(card_.bonusText());
-    for (int box = 0; box < BoxCount; ++box) {
+    for (Box box : AllBoxes) {
         view_.showBox(box, card_.boxText(box));
     }
     view_.showTotal(card_.totalText());
@@ -152,7 +152,7 @@ void Game::showRollsLeft() {
 }
 
 void Game::showPointsOnOffer() {
-    for (int box = 0; box < BoxCount; ++box) {
+    for (Box box : AllBoxes) {
         const bool onOffer = rollsTaken_ > 0 && card_.isOpen(box);
         view_.showPointsOnOffer(
             box, onOffer ? std::optional<int>(scoreFor(box, table_.faces())) : std::nullopt);

@@ -38,7 +38,7 @@ class Game {
     // A click on a die: holds it or puts it back, once the turn's first roll has been made.
     void toggleDie(int die);
     // A click on a score box: enters the dice's points there, asking first before a zero.
-    void scoreBox(int box);
+    void scoreBox(Box box);
     // A click on Reset: clears the card for a new game, if the player confirms.
     void reset();
     // A click on Quit: whether the player confirms.
@@ -53,7 +53,7 @@ class Game {
     // Ends the turn and shows and cheers the five of a kind before its award is entered.
     void cheerFiveOfAKind();
     // A zero stands in the box while the player is asked whether to enter it.
-    bool playerEntersZero(int box);
+    bool playerEntersZero(Box box);
     void endTurn();
     void showDice();
     void showCard();

@@ -6,7 +6,6 @@
 namespace quibbix {
 namespace {
 
-constexpr int LastUpperBox = 5;
 constexpr int64_t UpperBonusThreshold = 62;  // the upper boxes must sum to more than this
 constexpr int FirstAward = 50;
 constexpr int LaterAward = 100;
@@ -34,8 +33,8 @@ bool Scorecard::hasOpenBox() const {
     return std::any_of(boxes_.begin(), boxes_.end(), [](const auto& box) { return !box; });
 }
 
-std::string Scorecard::boxText(int box) const {
-    return text(boxes_.at(static_cast<size_t>(box)));
+std::string Scorecard::boxText(Box box) const {
+    return text(boxes_[box]);
 }
 
 std::string Scorecard::bonusText() const {
@@ -46,11 +45,13 @@ std::string Scorecard::totalText() const {
     return text(total_);
 }
 
-void Scorecard::enter(int box, int64_t points) {
-    boxes_.at(static_cast<size_t>(box)) = points;
+void Scorecard::enter(Box box, int64_t points) {
+    boxes_[box] = points;
     int64_t upper = 0;
-    for (int upperBox = 0; upperBox <= LastUpperBox; ++upperBox) {
-        upper = addClamped(upper, boxes_[upperBox].value_or(0));
+    for (Box upperBox : AllBoxes) {
+        if (isUpper(upperBox)) {
+            upper = addClamped(upper, boxes_[upperBox].value_or(0));
+        }
     }
     bonus_ = bonus_ || upper > UpperBonusThreshold;
     updateTotal();
@@ -65,7 +66,7 @@ void Scorecard::updateTotal() {
 }
 
 void Scorecard::takeFiveOfAKindAward() {
-    auto& box = boxes_[FiveOfAKindBox];
+    auto& box = boxes_[Box::FiveOfAKind];
     box = addClamped(box.value_or(0), fiveOfAKindScored_ ? LaterAward : FirstAward);
     fiveOfAKindScored_ = true;
     updateTotal();

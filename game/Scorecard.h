@@ -5,28 +5,28 @@
 #include <optional>
 #include <string>
 
+#include "game/Box.h"
+
 namespace quibbix {
 
-inline constexpr int BoxCount = 13;
-inline constexpr int FiveOfAKindBox = 12;
 inline constexpr int64_t UpperBonus = 35;
 
 // The thirteen score boxes with the upper bonus and the grand total. Values are 64-bit: the
 // five-of-a-kind box grows by 100 with every award and must never wrap.
 class Scorecard {
   public:
-    using Boxes = std::array<std::optional<int64_t>, BoxCount>;
+    using Boxes = PerBox<std::optional<int64_t>>;
 
     Scorecard() = default;
     // A card filled so far, for a game set up part-way through.
     Scorecard(const Boxes& boxes, bool bonus, bool fiveOfAKindScored)
         : boxes_(boxes), bonus_(bonus), fiveOfAKindScored_(fiveOfAKindScored) {}
 
-    bool isOpen(int box) const { return !boxes_.at(static_cast<size_t>(box)).has_value(); }
+    bool isOpen(Box box) const { return !boxes_[box].has_value(); }
     bool hasOpenBox() const;
 
     // What each box shows: its value in decimal digits, or nothing while it is open.
-    std::string boxText(int box) const;
+    std::string boxText(Box box) const;
     std::string bonusText() const;
     // Empty until the first entry or award of a game.
     std::string totalText() const;
@@ -36,7 +36,7 @@ class Scorecard {
 
     // Enters a score in an open box, and brings the bonus (once the upper boxes sum to 63 or more)
     // and the total up to date.
-    void enter(int box, int64_t points);
+    void enter(Box box, int64_t points);
     // Adds the award for a five of a kind into its box, on top of whatever the box holds (50 the
     // first time in a game, 100 every later time), and brings the total up to date.
     void takeFiveOfAKindAward();

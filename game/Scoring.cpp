@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "game/Scorecard.h"
-
 namespace quibbix {
 namespace {
 
@@ -28,11 +26,11 @@ constexpr int pipTotal(const Faces& faces) {
     return total;
 }
 
-constexpr int upperBox(const Faces& faces, int value) {
+constexpr int upperBox(const Faces& faces, int pips) {
     int points = 0;
     for (int die : faces) {
-        if (die == value) {
-            points += value + 1;
+        if (die + 1 == pips) {
+            points += pips;
         }
     }
     return points;
@@ -77,22 +75,22 @@ constexpr int largeStraight(const Faces& faces) {
     return hasRun(counts, 0, 5) || hasRun(counts, 1, 5) ? 40 : 0;
 }
 
-constexpr int pointsFor(int box, const Faces& faces) {
-    if (box >= 0 && box <= 5) {
-        return upperBox(faces, box);
+constexpr int pointsFor(Box box, const Faces& faces) {
+    if (isUpper(box)) {
+        return upperBox(faces, pipsCountedBy(box));
     }
     switch (box) {
-        case 6:
+        case Box::ThreeOfAKind:
             return ofAKind(faces, 3);
-        case 7:
+        case Box::FourOfAKind:
             return ofAKind(faces, 4);
-        case 8:
+        case Box::FullHouse:
             return fullHouse(faces);
-        case 9:
+        case Box::SmallStraight:
             return smallStraight(faces);
-        case 10:
+        case Box::LargeStraight:
             return largeStraight(faces);
-        case 11:
+        case Box::Chance:
             return pipTotal(faces);
         default:
             return 0;
@@ -114,13 +112,13 @@ constexpr bool nextHand(Faces& faces) {
     return false;
 }
 
-// The most each box 0..11 can hold, found while compiling by trying every hand, so that it can
-// never disagree with the rules above.
-constexpr std::array<int, FiveOfAKindBox> MostPoints = [] {
-    std::array<int, FiveOfAKindBox> most{};
+// The most each box can hold, found while compiling by trying every hand, so that it can never
+// disagree with the rules above.
+constexpr PerBox<int> MostPoints = [] {
+    PerBox<int> most{};
     Faces faces{};
     do {
-        for (int box = 0; box < FiveOfAKindBox; ++box) {
+        for (Box box : AllBoxes) {
             most[box] = std::max(most[box], pointsFor(box, faces));
         }
     } while (nextHand(faces));
@@ -129,15 +127,15 @@ constexpr std::array<int, FiveOfAKindBox> MostPoints = [] {
 
 }  // namespace
 
-int scoreFor(int box, const Faces& faces) {
+int scoreFor(Box box, const Faces& faces) {
     return pointsFor(box, faces);
 }
 
-std::optional<int> mostPointsFor(int box) {
-    if (box < 0 || box >= FiveOfAKindBox) {
+std::optional<int> mostPointsFor(Box box) {
+    if (box == Box::FiveOfAKind) {
         return std::nullopt;
     }
-    return MostPoints[static_cast<size_t>(box)];
+    return MostPoints[box];
 }
 
 }  // namespace quibbix

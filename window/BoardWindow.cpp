@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <ranges>
 #include <utility>
 
 #include "game/Scorecard.h"
@@ -58,9 +59,11 @@ void BoardWindow::createControls() {
     quitButton_->setObjectName(QStringLiteral("quitButton"));
     total_ = new TextBox(this, layout::TotalBox, false);
     total_->setObjectName(QStringLiteral("total"));
-    for (int box = BoxCount - 1; box >= 0; --box) {
+    // From the bottom up: each box reaches a little into the one below, and the later widget lies
+    // on top, so a click on that strip scores the upper box.
+    for (Box box : AllBoxes | std::views::reverse) {
         boxes_[box] = new TextBox(this, layout::scoreBox(box), true);
-        boxes_[box]->setObjectName(QStringLiteral("box%1").arg(box));
+        boxes_[box]->setObjectName(QStringLiteral("box%1").arg(rowOf(box)));
     }
     minimiseSpot_ = new BoardControl(this, layout::MinimiseSpot);
     minimiseSpot_->setObjectName(QStringLiteral("minimiseSpot"));
@@ -118,7 +121,7 @@ void BoardWindow::describeControls() {
     banner_->describe(QString::fromStdString(spoken::banner()));
     // The five-of-a-kind box and the total grow with every award, as far as the card holds.
     const double noCeiling = static_cast<double>(std::numeric_limits<int64_t>::max());
-    for (int box = 0; box < BoxCount; ++box) {
+    for (Box box : AllBoxes) {
         const std::optional<int> most = mostPointsFor(box);
         boxes_[box]->setAccessibleTraits(
             {.role = QAccessible::Button, .maximumValue = most ? *most : noCeiling});
@@ -145,7 +148,7 @@ spoken::Board BoardWindow::shownBoard() const {
     spoken::Board board;
     board.faces = shownFaces_;
     board.held = shownHeld_;
-    for (int box = 0; box < BoxCount; ++box) {
+    for (Box box : AllBoxes) {
         board.boxes[box] = boxes_[box]->text().toStdString();
     }
     board.bonus = bonus_->text().toStdString();
@@ -171,7 +174,7 @@ void BoardWindow::connectControls() {
         connect(dice_[die], &BoardControl::clicked, this,
                 [this, die] { play(spoken::Move::Hold, [this, die] { game_.toggleDie(die); }); });
     }
-    for (int box = 0; box < BoxCount; ++box) {
+    for (Box box : AllBoxes) {
         connect(boxes_[box], &BoardControl::clicked, this,
                 [this, box] { play(spoken::Move::Score, [this, box] { game_.scoreBox(box); }); });
     }
@@ -226,7 +229,7 @@ void BoardWindow::showDie(int die, int face, TwipsPoint position, bool held) {
         {.role = QAccessible::Button, .checkable = true, .checked = held});
 }
 
-void BoardWindow::showBox(int box, const std::string& text) {
+void BoardWindow::showBox(Box box, const std::string& text) {
     if (!text.empty()) {
         useScoreFont();
     }
@@ -234,14 +237,15 @@ void BoardWindow::showBox(int box, const std::string& text) {
     describeBox(box);
 }
 
-void BoardWindow::showPointsOnOffer(int box, std::optional<int> points) {
+void BoardWindow::showPointsOnOffer(Box box, std::optional<int> points) {
     pointsOnOffer_[box] = points;
     describeBox(box);
 }
 
-void BoardWindow::describeBox(int box) {
-    boxes_[box]->describe(QString::fromStdString(
-        spoken::box(box, boxes_[box]->text().toStdString(), pointsOnOffer_[box])));
+void BoardWindow::describeBox(Box box) {
+    TextBox* shown = boxes_[box];
+    shown->describe(
+        QString::fromStdString(spoken::box(box, shown->text().toStdString(), pointsOnOffer_[box])));
 }
 
 void BoardWindow::showBonus(const std::string& text) {

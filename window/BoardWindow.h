@@ -40,7 +40,7 @@ class BoardWindow : public QWidget, private BoardView {
     void createControls();
     void connectControls();
     void describeControls();
-    void describeBox(int box);
+    void describeBox(Box box);
     // Runs what the player asked for, then tells a screen reader what it changed.
     template <typename Action>
     void play(spoken::Move move, Action action);
@@ -58,8 +58,8 @@ class BoardWindow : public QWidget, private BoardView {
     void moveFocus(const std::vector<BoardControl*>& controls, int step);
 
     void showDie(int die, int face, TwipsPoint position, bool held) override;
-    void showBox(int box, const std::string& text) override;
-    void showPointsOnOffer(int box, std::optional<int> points) override;
+    void showBox(Box box, const std::string& text) override;
+    void showPointsOnOffer(Box box, std::optional<int> points) override;
     void showBonus(const std::string& text) override;
     void showTotal(const std::string& text) override;
     void showBanner(bool shown) override;
@@ -73,10 +73,10 @@ class BoardWindow : public QWidget, private BoardView {
     std::array<PictureControl*, DieCount> dice_{};
     std::array<int, DieCount> shownFaces_{-1, -1, -1, -1, -1};
     std::array<bool, DieCount> shownHeld_{};
-    std::array<std::optional<int>, BoxCount> pointsOnOffer_{};
+    PerBox<std::optional<int>> pointsOnOffer_{};
     int rollsLeft_ = 0;
     bool cardFull_ = false;
-    std::array<TextBox*, BoxCount> boxes_{};
+    PerBox<TextBox*> boxes_{};
     TextBox* bonus_ = nullptr;
     TextBox* total_ = nullptr;
     HoverButton* rollButton_ = nullptr;

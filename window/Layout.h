@@ -1,5 +1,6 @@
 #pragma once
 
+#include "game/Box.h"
 #include "platform/Twips.h"
 
 // Where every control of the board stands when the window is created, in twips.
@@ -24,8 +25,8 @@ inline constexpr TwipsRect BonusBox{2370, 5175, 615, 345};
 inline constexpr TwipsRect CloseSpot{11250, 75, 420, 435};
 inline constexpr TwipsRect MinimiseSpot{10860, 135, 315, 315};
 inline constexpr TwipsRect TotalBox{570, 5565, 2430, 315};
-inline constexpr TwipsRect scoreBox(int index) {
-    return {570, 1005 + 315 * index, 2415, 330};
+inline constexpr TwipsRect scoreBox(Box box) {
+    return {570, 1005 + 315 * static_cast<int32_t>(rowOf(box)), 2415, 330};
 }
 // The line that splits the score grid into its name and score columns.
 inline constexpr int32_t DividerX = 2370;

@@ -7,11 +7,6 @@ namespace quibbix::spoken {
 namespace {
 
 constexpr std::array<const char*, 6> FaceWords{"one", "two", "three", "four", "five", "six"};
-constexpr std::array<const char*, BoxCount> Captions{
-    "Ones",       "Twos",           "Threes",          "Fours",
-    "Fives",      "Sixes",          "Three of a kind", "Four of a kind",
-    "Full house", "Small straight", "Large straight",  "Chance",
-    "Quibbix!!"};
 
 const char* faceWord(int face) {
     return FaceWords.at(static_cast<size_t>(face));
@@ -65,8 +60,8 @@ std::string die(int die, int face, bool held) {
            (held ? ", held" : ", on the table");
 }
 
-std::string box(int box, const std::string& text, std::optional<int> pointsOnOffer) {
-    const std::string& caption = Captions.at(static_cast<size_t>(box));
+std::string box(Box box, const std::string& text, std::optional<int> pointsOnOffer) {
+    const std::string caption(captionOf(box).name);
     if (text.empty() && pointsOnOffer) {
         return caption + ", open, " + std::to_string(*pointsOnOffer) + " with these dice";
     }
@@ -74,11 +69,11 @@ std::string box(int box, const std::string& text, std::optional<int> pointsOnOff
 }
 
 std::string bonus(const std::string& text) {
-    return valueOr("Bonus", text, "none");
+    return valueOr(std::string(BonusCaption.name), text, "none");
 }
 
 std::string total(const std::string& text) {
-    return valueOr("Total", text, "none");
+    return valueOr(std::string(TotalCaption.name), text, "none");
 }
 
 std::string banner() {
@@ -115,9 +110,10 @@ std::string news(Move move, const Board& before, const Board& after) {
         }
         return sentences(parts);
     }
-    for (int b = 0; b < BoxCount; ++b) {
-        if (after.boxes[b] != before.boxes[b] && !after.boxes[b].empty()) {
-            parts.push_back(box(b, after.boxes[b]));
+    for (Box b : AllBoxes) {
+        const std::string& shown = after.boxes[b];
+        if (shown != before.boxes[b] && !shown.empty()) {
+            parts.push_back(box(b, shown));
         }
     }
     if (after.bonus != before.bonus && !after.bonus.empty()) {

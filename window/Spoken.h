@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "game/Scorecard.h"
+#include "game/Box.h"
 #include "table/DiceTable.h"
 
 // What a screen reader says for each control of the board and for each change a move makes: what
@@ -16,9 +16,9 @@ namespace quibbix::spoken {
 std::string roll(int rollsLeft, bool cardFull);
 // Die 0..4, spoken as 1..5 like the keys that hold it, with its face (0..5 for 1..6 pips).
 std::string die(int die, int face, bool held);
-// Score box 0..12 with its caption, and its score; or "open", with the points a click would enter
-// for the dice on the table when there are any.
-std::string box(int box, const std::string& text, std::optional<int> pointsOnOffer = std::nullopt);
+// A box by its name, and its score; or "open", with the points a click would enter for the dice on
+// the table when there are any.
+std::string box(Box box, const std::string& text, std::optional<int> pointsOnOffer = std::nullopt);
 std::string bonus(const std::string& text);
 std::string total(const std::string& text);
 std::string banner();
@@ -27,7 +27,7 @@ std::string banner();
 struct Board {
     std::array<int, DieCount> faces{};
     std::array<bool, DieCount> held{};
-    std::array<std::string, BoxCount> boxes;
+    PerBox<std::string> boxes;
     std::string bonus;
     std::string total;
     bool banner = false;

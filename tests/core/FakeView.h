@@ -23,8 +23,8 @@ struct FakeView : BoardView {
         bool held = false;
     };
     std::array<ShownDie, DieCount> dice;
-    std::array<std::string, BoxCount> boxes;
-    std::array<std::optional<int>, BoxCount> pointsOnOffer;
+    PerBox<std::string> boxes;
+    PerBox<std::optional<int>> pointsOnOffer;
     std::string bonus;
     std::string total;
     bool bannerVisible = false;
@@ -37,11 +37,9 @@ struct FakeView : BoardView {
     void showDie(int die, int face, TwipsPoint position, bool held) override {
         dice.at(static_cast<size_t>(die)) = {position.left, position.top, face, held};
     }
-    void showBox(int box, const std::string& text) override {
-        boxes.at(static_cast<size_t>(box)) = text;
-    }
-    void showPointsOnOffer(int box, std::optional<int> points) override {
-        pointsOnOffer.at(static_cast<size_t>(box)) = points;
+    void showBox(Box box, const std::string& text) override { boxes[box] = text; }
+    void showPointsOnOffer(Box box, std::optional<int> points) override {
+        pointsOnOffer[box] = points;
     }
     void showBonus(const std::string& text) override { bonus = text; }
     void showTotal(const std::string& text) override { total = text; }

@@ -62,7 +62,7 @@ TEST(Holder, TheEndOfATurnLinesTheDiceUpInTheStartRow) {
     TestTable t;
     t.lay({0, 1, 2, 3, 4});
     t.game.toggleDie(0);
-    t.game.scoreBox(11);
+    t.game.scoreBox(Box::Chance);
     EXPECT_TRUE(t.diceAtStart());
     for (int die = 1; die < DieCount; ++die) {
         EXPECT_EQ(t.view.dice[die].left - (t.view.dice[die - 1].left + 1050), 50);

@@ -121,16 +121,19 @@ class LongGameTrace : public ::testing::Test {
         game.start();
     }
 
-    int openBoxPreferringLower() {
-        std::vector<int> lower;
-        std::vector<int> upper;
-        for (int box = 0; box < BoxCount; ++box) {
+    Box anyBox() { return AllBoxes[static_cast<size_t>(pick(BoxCount))]; }
+
+    Box openBoxPreferringLower() {
+        std::vector<Box> lower;
+        std::vector<Box> upper;
+        for (Box box : AllBoxes) {
             if (view.boxes[box].empty()) {
-                (box >= 6 ? lower : upper).push_back(box);
+                (isUpper(box) ? upper : lower).push_back(box);
             }
         }
-        const std::vector<int>& open = lower.empty() ? upper : lower;
-        return open.empty() ? pick(BoxCount) : open[pick(static_cast<int>(open.size()))];
+        const std::vector<Box>& open = lower.empty() ? upper : lower;
+        return open.empty() ? anyBox()
+                            : open[static_cast<size_t>(pick(static_cast<int>(open.size())))];
     }
 
     bool cardFull() const {
@@ -184,8 +187,8 @@ class LongGameTrace : public ::testing::Test {
             }
             game.toggleDie(die);
         } else if (action < 58) {
-            const int box = pick(BoxCount);
-            observer.step << "box " << box;
+            const Box box = anyBox();
+            observer.step << "box " << rowOf(box);
             game.scoreBox(box);
         } else if (action < 82) {
             // Mostly a player who aims for the bonus: three or more of a face go into its upper
@@ -193,11 +196,12 @@ class LongGameTrace : public ::testing::Test {
             // used up.
             const int face = mostCommonFace();
             const int times = timesShown(face);
+            const Box faceBox = AllBoxes[static_cast<size_t>(face)];  // Ones counts face 0
             const bool goodHand =
-                view.boxes[face].empty() && (times >= 4 || (times == 3 && rollsThisTurn_ == 3));
+                view.boxes[faceBox].empty() && (times >= 4 || (times == 3 && rollsThisTurn_ == 3));
             if (goodHand || rollsThisTurn_ == 3) {
-                const int box = goodHand ? face : openBoxPreferringLower();
-                observer.step << "box " << box;
+                const Box box = goodHand ? faceBox : openBoxPreferringLower();
+                observer.step << "box " << rowOf(box);
                 game.scoreBox(box);
             } else {
                 observer.step << "roll";

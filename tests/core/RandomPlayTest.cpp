@@ -71,9 +71,9 @@ class RandomPlay : public ::testing::Test {
     void expectCardAddsUp(int step) {
         int64_t boxes = 0;
         int64_t upper = 0;
-        for (int box = 0; box < BoxCount; ++box) {
+        for (Box box : AllBoxes) {
             boxes += valueOf(view.boxes[box]);
-            if (box <= 5) {
+            if (isUpper(box)) {
                 upper += valueOf(view.boxes[box]);
             }
         }
@@ -115,7 +115,7 @@ TEST_F(RandomPlay, InvariantsHoldThroughAHundredThousandActions) {
         } else if (action < 14) {
             game.toggleDie(player.pick(DieCount));
         } else if (action < 19) {
-            game.scoreBox(player.pick(BoxCount));
+            game.scoreBox(AllBoxes[static_cast<size_t>(player.pick(BoxCount))]);
         } else {
             game.reset();
         }

@@ -146,7 +146,7 @@ TEST(Roll, AllFiveHeldChangesNoDieButStillChecksFiveOfAKind) {
         EXPECT_EQ(t.view.dice[die].top, before[die].top);
         EXPECT_EQ(t.view.dice[die].face, before[die].face);
     }
-    EXPECT_EQ(t.view.boxes[12], "");
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "");
 
     // Five equal held dice are still five of a kind.
     TestTable u;
@@ -156,7 +156,7 @@ TEST(Roll, AllFiveHeldChangesNoDieButStillChecksFiveOfAKind) {
     }
     u.scriptRoll({});
     u.game.roll();
-    EXPECT_EQ(u.view.boxes[12], "50");
+    EXPECT_EQ(u.view.boxes[Box::FiveOfAKind], "50");
 }
 
 TEST(Roll, ARollIsRefusedAfterTheThirdRollAndOnAFullCard) {

@@ -17,8 +17,8 @@ bool shakeArmed(TestTable& t) {
 TEST(Scorecard, ABoxClickBeforeTheFirstRollOnlyArmsTheShake) {
     TestTable t;
     t.pointerOverRoll();  // the shake armed at start-up sounds and is spent
-    t.game.scoreBox(11);
-    EXPECT_EQ(t.view.boxes[11], "");
+    t.game.scoreBox(Box::Chance);
+    EXPECT_EQ(t.view.boxes[Box::Chance], "");
     EXPECT_EQ(t.view.total, "");
     EXPECT_TRUE(shakeArmed(t));
     EXPECT_TRUE(t.questions.asked.empty());
@@ -29,8 +29,8 @@ TEST(Scorecard, EnteringAScoreEndsTheTurn) {
     t.lay({0, 1, 2, 3, 5}, 2);  // 1 2 3 4 6
     t.game.toggleDie(1);
     ASSERT_TRUE(t.view.isHeld(1));
-    t.game.scoreBox(11);
-    EXPECT_EQ(t.view.boxes[11], "16");
+    t.game.scoreBox(Box::Chance);
+    EXPECT_EQ(t.view.boxes[Box::Chance], "16");
     EXPECT_EQ(t.view.total, "16");
     EXPECT_TRUE(t.diceAtStart());
     EXPECT_TRUE(t.questions.asked.empty());
@@ -39,8 +39,8 @@ TEST(Scorecard, EnteringAScoreEndsTheTurn) {
     t.roll({5, 5, 5, 5, 4});
     t.game.toggleDie(3);
     EXPECT_EQ(t.view.dice[3].left, 400);
-    t.game.scoreBox(11);
-    EXPECT_EQ(t.view.boxes[11], "16");
+    t.game.scoreBox(Box::Chance);
+    EXPECT_EQ(t.view.boxes[Box::Chance], "16");
     EXPECT_TRUE(t.view.isHeld(3));  // the turn goes on
 }
 
@@ -49,18 +49,18 @@ TEST(Scorecard, ZeroAnsweredYesIsEnteredAndEndsTheTurn) {
     t.lay({0, 0, 1, 1, 2});  // 1 1 2 2 3: no full house
     t.questions.answers = {Answer::Yes};
     std::string shownWhileAsking;
-    t.questions.whileOpen = [&] { shownWhileAsking = t.view.boxes[8]; };
-    t.game.scoreBox(8);
+    t.questions.whileOpen = [&] { shownWhileAsking = t.view.boxes[Box::FullHouse]; };
+    t.game.scoreBox(Box::FullHouse);
     ASSERT_EQ(t.questions.asked.size(), 1u);
     EXPECT_EQ(t.questions.asked[0].message, "Score ZERO points here?");
     EXPECT_EQ(t.questions.asked[0].title, "Quibbix!!");
     EXPECT_EQ(shownWhileAsking, "0");
-    EXPECT_EQ(t.view.boxes[8], "0");
+    EXPECT_EQ(t.view.boxes[Box::FullHouse], "0");
     EXPECT_EQ(t.view.total, "0");
     EXPECT_TRUE(t.diceAtStart());
 
-    t.game.scoreBox(11);  // no roll yet in the new turn
-    EXPECT_EQ(t.view.boxes[11], "");
+    t.game.scoreBox(Box::Chance);  // no roll yet in the new turn
+    EXPECT_EQ(t.view.boxes[Box::Chance], "");
 }
 
 TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
@@ -68,8 +68,8 @@ TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
     t.lay({0, 0, 1, 1, 2}, 2);
     t.game.toggleDie(4);
     t.questions.answers = {Answer::No};
-    t.game.scoreBox(12);  // the five-of-a-kind box always asks
-    EXPECT_EQ(t.view.boxes[12], "");
+    t.game.scoreBox(Box::FiveOfAKind);  // the five-of-a-kind box always asks
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "");
     EXPECT_EQ(t.view.total, "");
     EXPECT_TRUE(t.view.isHeld(4));
     EXPECT_EQ(t.view.dice[0].left, testing::sideBySide(0).left);
@@ -84,35 +84,34 @@ TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
 // open boxes; it follows every roll.
 TEST(Scorecard, EveryOpenBoxOffersItsPointsForTheDiceOnTheTable) {
     TestTable t;
-    const std::array<std::optional<int>, BoxCount> none{};
+    const PerBox<std::optional<int>> none{};
     EXPECT_EQ(t.view.pointsOnOffer, none);  // before the first roll
 
     Scorecard::Boxes boxes{};
-    boxes[0] = 3;
+    boxes[Box::Ones] = 3;
     t.lay({1, 1, 1, 4, 4}, 1, {.boxes = boxes});  // 2 2 2 5 5
-    const std::array<std::optional<int>, BoxCount> fullHouse{std::nullopt, 6, 0, 0,  10, 0, 16, 0,
-                                                             25,           0, 0, 16, 0};
+    const PerBox<std::optional<int>> fullHouse{std::nullopt, 6, 0, 0,  10, 0, 16, 0,
+                                               25,           0, 0, 16, 0};
     EXPECT_EQ(t.view.pointsOnOffer, fullHouse);
 
     t.game.toggleDie(0);
     t.roll({0, 2, 3, 4, 5});  // 2 3 4 5 6, the held 2 kept
-    const std::array<std::optional<int>, BoxCount> straight{std::nullopt, 2,  3,  4, 5, 6, 0, 0, 0,
-                                                            30,           40, 20, 0};
+    const PerBox<std::optional<int>> straight{std::nullopt, 2, 3, 4, 5, 6, 0, 0, 0, 30, 40, 20, 0};
     EXPECT_EQ(t.view.pointsOnOffer, straight);
 
     // A zero taken back leaves the offer as it was; a score ends the turn and the offers.
     t.questions.answers = {Answer::No};
-    t.game.scoreBox(12);
+    t.game.scoreBox(Box::FiveOfAKind);
     EXPECT_EQ(t.view.pointsOnOffer, straight);
-    t.game.scoreBox(10);
+    t.game.scoreBox(Box::LargeStraight);
     EXPECT_EQ(t.view.pointsOnOffer, none);
     t.roll({2, 2, 2, 2, 1});
-    EXPECT_FALSE(t.view.pointsOnOffer[10].has_value());
-    EXPECT_EQ(t.view.pointsOnOffer[7], 14);
+    EXPECT_FALSE(t.view.pointsOnOffer[Box::LargeStraight].has_value());
+    EXPECT_EQ(t.view.pointsOnOffer[Box::FourOfAKind], 14);
 
     // Five of a kind is entered at once and ends the turn: nothing is left on offer.
     t.roll({2, 2, 2, 2, 2});
-    ASSERT_EQ(t.view.boxes[12], "50");
+    ASSERT_EQ(t.view.boxes[Box::FiveOfAKind], "50");
     EXPECT_EQ(t.view.pointsOnOffer, none);
 }
 
@@ -127,8 +126,8 @@ TEST(Scorecard, UpperBonusNeedsMoreThan62) {
         GameSetup setup;
         setup.boxes = {c.ones, 6, 9, 12, 15};
         t.lay({5, 5, 5, 0, 1}, 1, setup);  // three sixes: 18 in box 5
-        t.game.scoreBox(5);
-        EXPECT_EQ(t.view.boxes[5], "18");
+        t.game.scoreBox(Box::Sixes);
+        EXPECT_EQ(t.view.boxes[Box::Sixes], "18");
         EXPECT_EQ(t.view.bonus, c.bonus) << "ones " << c.ones;
         EXPECT_EQ(t.view.total, c.total) << "ones " << c.ones;
     }
@@ -142,12 +141,12 @@ TEST(Scorecard, TotalAddsEveryBoxAndTheBonus) {
     for (const auto& c : cases) {
         TestTable t;
         GameSetup setup;
-        setup.boxes[0] = 3;
-        setup.boxes[6] = 0;
-        setup.boxes[8] = 25;
+        setup.boxes[Box::Ones] = 3;
+        setup.boxes[Box::ThreeOfAKind] = 0;
+        setup.boxes[Box::FullHouse] = 25;
         setup.bonus = c.bonus;
         t.lay({1, 1, 1, 1, 0}, 1, setup);
-        t.game.scoreBox(1);  // four twos: 8
+        t.game.scoreBox(Box::Twos);  // four twos: 8
         EXPECT_EQ(t.view.total, c.total) << (c.bonus ? "with" : "without") << " bonus";
     }
 }
@@ -155,13 +154,13 @@ TEST(Scorecard, TotalAddsEveryBoxAndTheBonus) {
 TEST(Scorecard, TotalsBeyondSixteenBitsStayRight) {
     TestTable t;
     GameSetup setup;
-    setup.boxes[12] = 32700;  // hundreds of awards in one game
-    setup.boxes[11] = 30;
+    setup.boxes[Box::FiveOfAKind] = 32700;  // hundreds of awards in one game
+    setup.boxes[Box::Chance] = 30;
     setup.bonus = true;
     setup.fiveOfAKindScored = true;
     t.game.start(setup);
     t.roll({4, 4, 4, 4, 4});
-    EXPECT_EQ(t.view.boxes[12], "32800");
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "32800");
     EXPECT_EQ(t.view.total, "32865");
 }
 
@@ -179,19 +178,19 @@ TEST(Scorecard, FiveOfAKindAwards50Then100) {
     for (const auto& c : cases) {
         TestTable t;
         GameSetup setup;
-        setup.boxes[12] = c.before;
+        setup.boxes[Box::FiveOfAKind] = c.before;
         setup.fiveOfAKindScored = c.fiveOfAKindScored;
         t.game.start(setup);
         t.roll({3, 3, 3, 3, 3});
-        EXPECT_EQ(t.view.boxes[12], c.after);
+        EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], c.after);
         EXPECT_EQ(t.view.total, c.after);
         EXPECT_TRUE(t.view.bannerVisible);
         EXPECT_TRUE(t.diceAtStart());
-        t.game.scoreBox(11);  // the turn is over: no box can be scored until the next roll
-        EXPECT_EQ(t.view.boxes[11], "");
+        t.game.scoreBox(Box::Chance);  // the turn is over: no box can be scored until the next roll
+        EXPECT_EQ(t.view.boxes[Box::Chance], "");
 
         t.roll({2, 2, 2, 2, 2});
-        EXPECT_EQ(t.view.boxes[12], c.next);
+        EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], c.next);
     }
 }
 
@@ -201,15 +200,15 @@ TEST(Scorecard, TheAwardEndsTheTurnAndFreesTheHolder) {
     t.game.toggleDie(0);
     t.game.toggleDie(1);
     t.roll({3, 0, 3, 3, 3});  // die 1 held on a 2, so no award yet
-    EXPECT_EQ(t.view.boxes[12], "");
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "");
     t.random.add({0.5, 0.5});
     t.game.toggleDie(1);      // release the 2
     t.roll({0, 3, 3, 3, 3});  // die 0 still held on a 4; the rest roll 4s
-    EXPECT_EQ(t.view.boxes[12], "50");
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "50");
     EXPECT_TRUE(t.diceAtStart());
 
-    t.game.scoreBox(11);  // no box can be scored until the next roll
-    EXPECT_EQ(t.view.boxes[11], "");
+    t.game.scoreBox(Box::Chance);  // no box can be scored until the next roll
+    EXPECT_EQ(t.view.boxes[Box::Chance], "");
     t.roll({0, 1, 2, 3, 4});
     t.game.toggleDie(4);
     EXPECT_EQ(t.view.dice[4].left, 400);  // slot 0 is free again
@@ -221,30 +220,30 @@ TEST(Scorecard, TheAwardPaintsBannerAndDiceBeforeTheCheerAndEntersAfterIt) {
     t.view.onRepaint = [&] {
         events.push_back(std::string("repaint banner=") + (t.view.bannerVisible ? "up" : "down") +
                          " dice=" + (t.diceAtStart() ? "start" : "table") +
-                         " box12=" + t.view.boxes[12]);
+                         " box12=" + t.view.boxes[Box::FiveOfAKind]);
     };
     t.cues.onPlay = [&](Cue cue) {
         if (cue == Cue::Cheer) {
-            events.push_back("cheer box12=" + t.view.boxes[12]);
+            events.push_back("cheer box12=" + t.view.boxes[Box::FiveOfAKind]);
         }
     };
     t.roll({5, 5, 5, 5, 5});
     EXPECT_EQ(events,
               (std::vector<std::string>{"repaint banner=up dice=start box12=", "cheer box12="}));
-    EXPECT_EQ(t.view.boxes[12], "50");
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "50");
 }
 
 TEST(Scorecard, ResetAnsweredNoChangesNothing) {
     TestTable t;
     GameSetup setup;
-    setup.boxes[3] = 12;
+    setup.boxes[Box::Fours] = 12;
     t.lay({1, 1, 1, 2, 3}, 2, setup);
     t.questions.answers = {Answer::No};
     t.game.reset();
     ASSERT_EQ(t.questions.asked.size(), 1u);
     EXPECT_EQ(t.questions.asked[0].message, "Are you sure you want to reset the game?");
     EXPECT_EQ(t.questions.asked[0].title, "Quibbix!!");
-    EXPECT_EQ(t.view.boxes[3], "12");
+    EXPECT_EQ(t.view.boxes[Box::Fours], "12");
     EXPECT_FALSE(t.diceAtStart());
     EXPECT_TRUE(t.cues.played.empty());
     EXPECT_EQ(t.pointerOverRoll(), RollPointer::Arrow);  // the third roll is still there
@@ -253,7 +252,7 @@ TEST(Scorecard, ResetAnsweredNoChangesNothing) {
 TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
     TestTable t;
     GameSetup setup;
-    setup.boxes[0] = 3;
+    setup.boxes[Box::Ones] = 3;
     setup.bonus = true;
     t.game.start(setup);
     t.roll({2, 2, 2, 2, 2});  // award, banner up
@@ -275,7 +274,7 @@ TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
     EXPECT_FALSE(shakeArmed(t));
 
     t.roll({1, 1, 1, 1, 1});
-    EXPECT_EQ(t.view.boxes[12], "50");  // the first award of the new game
+    EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "50");  // the first award of the new game
 }
 
 TEST(Scorecard, RollingNeedsAnOpenBoxAnywhereOnTheCard) {
@@ -284,11 +283,11 @@ TEST(Scorecard, RollingNeedsAnOpenBoxAnywhereOnTheCard) {
     setup.boxes.fill(0);
     t.game.start(setup);
     EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);
-    for (int open = 0; open < BoxCount; ++open) {
+    for (Box open : AllBoxes) {
         setup.boxes.fill(0);
         setup.boxes[open].reset();
         t.game.start(setup);
-        EXPECT_EQ(t.pointerOverRoll(), RollPointer::Arrow) << "box " << open << " open";
+        EXPECT_EQ(t.pointerOverRoll(), RollPointer::Arrow) << captionOf(open).name << " open";
     }
 }
 
@@ -296,15 +295,15 @@ TEST(Scorecard, AFullCardRefusesEveryAction) {
     TestTable t;
     GameSetup setup;
     setup.boxes.fill(1);
-    setup.boxes[11].reset();
+    setup.boxes[Box::Chance].reset();
     t.lay({1, 2, 3, 4, 5}, 1, setup);
-    t.game.scoreBox(11);  // the last open box
-    ASSERT_EQ(t.view.boxes[11], "20");
+    t.game.scoreBox(Box::Chance);  // the last open box
+    ASSERT_EQ(t.view.boxes[Box::Chance], "20");
     t.game.roll();
     t.game.toggleDie(0);
-    t.game.scoreBox(0);
+    t.game.scoreBox(Box::Ones);
     EXPECT_TRUE(t.diceAtStart());
-    EXPECT_EQ(t.view.boxes[0], "1");
+    EXPECT_EQ(t.view.boxes[Box::Ones], "1");
     EXPECT_EQ(t.random.drawn, 0);
     EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);
 }

@@ -15,16 +15,16 @@ TEST(SoundRules, TheShakePlaysOnceAfterStartAndAfterEachBoxClick) {
     t.pointerOverRoll();
     EXPECT_EQ(t.cues.played, std::vector<Cue>{Cue::Shake});
 
-    t.game.scoreBox(4);  // refused (no roll yet), but arms the shake all the same
+    t.game.scoreBox(Box::Fives);  // refused (no roll yet), but arms the shake all the same
     t.pointerOverRoll();
     EXPECT_EQ(t.cues.played, (std::vector<Cue>{Cue::Shake, Cue::Shake}));
 
     GameSetup setup;
-    setup.boxes[4] = 5;
+    setup.boxes[Box::Fives] = 5;
     t.lay({0, 1, 2, 3, 4}, 3, setup);
     t.pointerOverRoll();
-    t.game.scoreBox(4);  // a filled box: refused, and armed all the same
-    t.game.roll();       // refused or not, a click on Roll disarms it
+    t.game.scoreBox(Box::Fives);  // a filled box: refused, and armed all the same
+    t.game.roll();                // refused or not, a click on Roll disarms it
     t.cues.played.clear();
     t.pointerOverRoll();
     EXPECT_TRUE(t.cues.played.empty());
@@ -55,7 +55,7 @@ TEST(SoundRules, EachCueSoundsAtItsMoment) {
                 break;
             case Cue::Reset:
                 heard.push_back(std::string("reset with card ") +
-                                (t.view.boxes[11].empty() ? "clear" : "full") +
+                                (t.view.boxes[Box::Chance].empty() ? "clear" : "full") +
                                 (t.diceAtStart() ? ", dice home" : ""));
                 break;
             default:
@@ -67,7 +67,7 @@ TEST(SoundRules, EachCueSoundsAtItsMoment) {
     t.random.add({0.5, 0.5});
     t.game.toggleDie(0);
     t.game.toggleDie(0);
-    t.game.scoreBox(11);
+    t.game.scoreBox(Box::Chance);
     t.questions.answers = {Answer::Yes};
     t.game.reset();
     EXPECT_EQ(heard, (std::vector<std::string>{

@@ -36,15 +36,18 @@ TEST(Spoken, DiceAreNumberedLikeTheirKeysWithFaceAndPlace) {
 
 TEST(Spoken, BoxesTellTheirCaptionAndScoreOrOpen) {
     struct Case {
-        int box;
+        Box box;
         const char* text;
         const char* said;
     };
     const Case cases[] = {
-        {0, "", "Ones, open"},         {2, "9", "Threes, 9"},
-        {5, "0", "Sixes, 0"},          {6, "", "Three of a kind, open"},
-        {8, "25", "Full house, 25"},   {11, "", "Chance, open"},
-        {12, "150", "Quibbix!!, 150"},
+        {Box::Ones, "", "Ones, open"},
+        {Box::Threes, "9", "Threes, 9"},
+        {Box::Sixes, "0", "Sixes, 0"},
+        {Box::ThreeOfAKind, "", "Three of a kind, open"},
+        {Box::FullHouse, "25", "Full house, 25"},
+        {Box::Chance, "", "Chance, open"},
+        {Box::FiveOfAKind, "150", "Quibbix!!, 150"},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(spoken::box(c.box, c.text), c.said);
@@ -56,18 +59,18 @@ TEST(Spoken, BoxesTellTheirCaptionAndScoreOrOpen) {
 }
 
 TEST(Spoken, AnOpenBoxTellsWhatItWouldScoreWithTheDiceOnTheTable) {
-    EXPECT_EQ(spoken::box(8, "", 25), "Full house, open, 25 with these dice");
-    EXPECT_EQ(spoken::box(12, "", 0), "Quibbix!!, open, 0 with these dice");
-    EXPECT_EQ(spoken::box(8, "", std::nullopt), "Full house, open");
-    EXPECT_EQ(spoken::box(8, "25", std::nullopt), "Full house, 25");
+    EXPECT_EQ(spoken::box(Box::FullHouse, "", 25), "Full house, open, 25 with these dice");
+    EXPECT_EQ(spoken::box(Box::FiveOfAKind, "", 0), "Quibbix!!, open, 0 with these dice");
+    EXPECT_EQ(spoken::box(Box::FullHouse, "", std::nullopt), "Full house, open");
+    EXPECT_EQ(spoken::box(Box::FullHouse, "25", std::nullopt), "Full house, 25");
 }
 
 // A board in the middle of a game: 3 4 5 6 6 after the first roll, Chance and Sixes filled.
 spoken::Board midGame() {
     spoken::Board board;
     board.faces = {2, 3, 4, 5, 5};
-    board.boxes[5] = "18"s;
-    board.boxes[11] = "20"s;
+    board.boxes[Box::Sixes] = "18"s;
+    board.boxes[Box::Chance] = "20"s;
     board.total = "38"s;
     board.rollsLeft = 2;
     return board;
@@ -97,7 +100,7 @@ TEST(Spoken, EachMoveTellsWhatItChanged) {
          [](spoken::Board& b) {
              b.faces = {5, 5, 5, 5, 5};
              b.banner = true;
-             b.boxes[12] = "50"s;
+             b.boxes[Box::FiveOfAKind] = "50"s;
              b.total = "88"s;
              b.rollsLeft = 3;
          },
@@ -107,23 +110,23 @@ TEST(Spoken, EachMoveTellsWhatItChanged) {
         {"a hold refused", Move::Hold, [](spoken::Board&) {}, ""},
         {"a score", Move::Score,
          [](spoken::Board& b) {
-             b.boxes[10] = "40"s;
+             b.boxes[Box::LargeStraight] = "40"s;
              b.total = "78"s;
              b.rollsLeft = 3;
          },
          "Large straight, 40. Total, 78."},
         {"a score with the bonus", Move::Score,
          [](spoken::Board& b) {
-             b.boxes[4] = "45"s;
+             b.boxes[Box::Fives] = "45"s;
              b.bonus = "35"s;
              b.total = "118"s;
          },
          "Fives, 45. Bonus, 35. Total, 118."},
-        {"a zero that leaves the total", Move::Score, [](spoken::Board& b) { b.boxes[0] = "0"s; },
-         "Ones, 0."},
+        {"a zero that leaves the total", Move::Score,
+         [](spoken::Board& b) { b.boxes[Box::Ones] = "0"s; }, "Ones, 0."},
         {"the last score", Move::Score,
          [](spoken::Board& b) {
-             b.boxes[7] = "0"s;
+             b.boxes[Box::FourOfAKind] = "0"s;
              b.cardFull = true;
              b.rollsLeft = 0;
          },

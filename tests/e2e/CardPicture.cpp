@@ -4,17 +4,28 @@
 // paints with the same fonts and settings, so a place on the screen equals its place here pixel for
 // pixel exactly when both show the same text.
 // Usage: quibbix_card_picture OUT.png ONES TWOS ... CHANCE FIVE-OF-A-KIND BONUS TOTAL
-// (fifteen texts, "-" for a blank place).
+// (fifteen texts, "-" for a blank place), or quibbix_card_picture --captions for the names of the
+// fifteen places as the game speaks them, a line each.
 #include <QApplication>
 #include <QPixmap>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
-#include "game/Scorecard.h"
+#include "game/Box.h"
 #include "platform/SeededRandom.h"
 #include "window/BoardWindow.h"
 #include "window/Controls.h"
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string_view(argv[1]) == "--captions") {
+        for (quibbix::Box box : quibbix::AllBoxes) {
+            std::printf("%s\n", std::string(quibbix::captionOf(box).name).c_str());
+        }
+        std::printf("%s\n%s\n", std::string(quibbix::BonusCaption.name).c_str(),
+                    std::string(quibbix::TotalCaption.name).c_str());
+        return 0;
+    }
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     constexpr int Places = quibbix::BoxCount + 2;
@@ -24,8 +35,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QStringList names;
-    for (int box = 0; box < quibbix::BoxCount; ++box) {
-        names << QStringLiteral("box%1").arg(box);
+    for (quibbix::Box box : quibbix::AllBoxes) {
+        names << QStringLiteral("box%1").arg(quibbix::rowOf(box));
     }
     names << QStringLiteral("bonus") << QStringLiteral("total");
 

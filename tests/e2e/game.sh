@@ -199,10 +199,19 @@ game_a11y_roll() {
     return 1
 }
 
+# GAME_CAPTIONS: the names of the card's fifteen places, top to bottom, as the game speaks them,
+# from the game's own table (quibbix_card_picture --captions). A test that reads the card sets
+# GAME_CARD_PICTURE and calls game_read_captions first.
+GAME_CARD_PICTURE=${GAME_CARD_PICTURE:-}
+GAME_CAPTIONS=()
+game_read_captions() {
+    [[ -x $GAME_CARD_PICTURE ]] || e2e_die "no card painter: pass quibbix_card_picture to the test"
+    mapfile -t GAME_CAPTIONS < <("$GAME_CARD_PICTURE" --captions)
+    ((${#GAME_CAPTIONS[@]} == 15)) || e2e_die "the card painter named ${#GAME_CAPTIONS[@]} places, not 15"
+}
+
 # game_card_a11y: the thirteen boxes, the bonus and the total as AT-SPI names them, one a line, top
 # to bottom: the value, or "-" for an open box (whatever it offers) or an empty bonus or total.
-GAME_CAPTIONS=(Ones Twos Threes Fours Fives Sixes "Three of a kind" "Four of a kind" "Full house"
-    "Small straight" "Large straight" Chance "Quibbix!!" Bonus Total)
 game_card_a11y() {
     local tree caption value
     tree=$(game_a11y tree | cut -d'|' -f2)
@@ -237,7 +246,6 @@ game_card_places() {
 # run on the same X server, so with the same fonts). Different digits never paint alike, so this reads
 # the numbers exactly; the painting is kept beside the screenshot. A third argument, a place's index,
 # leaves that place out: the one the focus mark is drawn on.
-GAME_CARD_PICTURE=${GAME_CARD_PICTURE:-}
 card_on_screen() {
     local card=$1 png=$2 skip=${3:--1} ref i ok=0
     local -a said wrong

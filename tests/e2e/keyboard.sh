@@ -8,6 +8,7 @@
 source "$(dirname "$0")/game.sh"
 BIN=${1:?usage: keyboard.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 GAME_CARD_PICTURE=${2:?usage: keyboard.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
+game_read_captions
 
 e2e_init keyboard
 game_start_accessible "$BIN"

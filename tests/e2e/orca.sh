@@ -9,6 +9,7 @@
 source "$(dirname "$0")/game.sh"
 BIN=${1:?usage: orca.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
 GAME_CARD_PICTURE=${2:?usage: orca.sh PATH/TO/quibbix PATH/TO/quibbix_card_picture}
+game_read_captions
 command -v orca >/dev/null || e2e_die "no orca: install Debian's orca"
 # A real voice, as a player has. Without one speech-dispatcher falls back to a stand-in that plays a
 # 29-second recorded notice, and Orca, which cuts speech short at every key, waits until that ends.

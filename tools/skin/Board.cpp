@@ -5,11 +5,16 @@
 #include <cmath>
 #include <numbers>
 
+#include "game/Box.h"
 #include "tools/skin/Pictures.h"
 
 namespace quibbix::skin_generator {
 
 namespace {
+
+QString label(const BoxCaption& caption) {
+    return QString::fromUtf8(caption.label.data(), static_cast<qsizetype>(caption.label.size()));
+}
 
 const QSize boardSize(789, 598);
 // The window's outline: the two top rows stay key, the four corners are curved.
@@ -220,28 +225,15 @@ void paintScorecard(QImage& board, const Lettering& lettering) {
     painter.fillRect(QRectF(38, 61, 162, 2), rule);
     painter.fillRect(QRectF(38, 398, 162, 2), rule);
 
-    const char* names[] = {"1's",
-                           "2's",
-                           "3's",
-                           "4's",
-                           "5's",
-                           "6's",
-                           "3 of a kind",
-                           "4 of a kind",
-                           "Full House",
-                           "Small Straight",
-                           "Large Straight",
-                           "Chance",
-                           "QUIBBIX!!"};
     const double size = 12.5;
     const double right = 147;
     const QColor ink = colorOf(skin::ScoreInk);
-    for (int box = 0; box < 13; ++box) {
-        const double middle = 67 + 21 * box + 11;
-        painter.fillPath(lettering.rightAligned(names[box], size, right, middle), ink);
+    for (Box box : AllBoxes) {
+        const double middle = 67 + 21 * static_cast<double>(rowOf(box)) + 11;
+        painter.fillPath(lettering.rightAligned(label(captionOf(box)), size, right, middle), ink);
     }
-    painter.fillPath(lettering.rightAligned("Bonus", size, right, 345 + 11.5), ink);
-    painter.fillPath(lettering.rightAligned("Total:", size, right, 371 + 10.5), ink);
+    painter.fillPath(lettering.rightAligned(label(BonusCaption), size, right, 345 + 11.5), ink);
+    painter.fillPath(lettering.rightAligned(label(TotalCaption), size, right, 371 + 10.5), ink);
 }
 
 // Bevels the table's edge (lit on the left, dark on the right and at the bottom), draws a dark
