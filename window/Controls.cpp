@@ -202,25 +202,15 @@ void BoardControl::place() {
 }
 
 void BoardControl::mousePressEvent(QMouseEvent* event) {
-    leftPressed_ = event->button() == Qt::LeftButton;
-    draggedOff_ = false;
+    click_.press(event->button() == Qt::LeftButton);
     event->accept();
 }
 
-// A press and a release on the control make a click; a release after the pointer was dragged off
-// does not. When a release and the next move reach the program together (it was busy, or the
-// window manager held the pointer a moment to focus the window), the X server can report the
-// release where that next move went, and the toolkit then moves the pointer there first with the
-// button still held, stamped with the release's time. Only a move made before the release tells
-// that the pointer really left, so such a release still clicks.
 void BoardControl::mouseReleaseEvent(QMouseEvent* event) {
-    const bool releasedOff = !rect().contains(event->position().toPoint()) && draggedOff_ &&
-                             draggedOffAt_ < event->timestamp();
-    const bool click = leftPressed_ && event->button() == Qt::LeftButton && !releasedOff;
-    leftPressed_ = false;
-    draggedOff_ = false;
-    event->accept();
     const QPoint at = event->position().toPoint();
+    const bool click =
+        click_.release(event->button() == Qt::LeftButton, rect().contains(at), event->timestamp());
+    event->accept();
     if (click) {
         emit clicked();
     }
@@ -243,9 +233,8 @@ void showPointerAt(QWidget* board, QPoint inBoard) {
 }
 
 void BoardControl::mouseMoveEvent(QMouseEvent* event) {
-    if (leftPressed_ && (event->buttons() & Qt::LeftButton)) {
-        draggedOff_ = !rect().contains(event->position().toPoint());
-        draggedOffAt_ = event->timestamp();
+    if (event->buttons() & Qt::LeftButton) {
+        click_.moveWithLeftHeld(rect().contains(event->position().toPoint()), event->timestamp());
     }
     event->accept();
     emit pointerMoved();

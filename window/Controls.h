@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "platform/Twips.h"
+#include "window/ControlClick.h"
 #include "window/Picture.h"
 
 // The controls of the board. Each is placed in twips and stands at the nearest pixel.
@@ -62,10 +63,7 @@ class BoardControl : public QWidget {
     void place();
 
     TwipsRect rect_;
-    bool leftPressed_ = false;
-    // Whether a move made while the left button was held last left the control, and when.
-    bool draggedOff_ = false;
-    quint64 draggedOffAt_ = 0;
+    ControlClick click_;
     AccessibleTraits traits_;
 };
 

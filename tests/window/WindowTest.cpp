@@ -22,6 +22,7 @@
 #include "platform/SeededRandom.h"
 #include "tests/core/FakeView.h"
 #include "window/BoardWindow.h"
+#include "window/ControlClick.h"
 #include "window/FeltDrag.h"
 #include "window/PngReader.h"
 
@@ -522,8 +523,6 @@ TEST(DarkTheme, TheScorecardKeepsItsDarkInkOnTheWhiteCard) {
     }
 }
 
-// The game's own PNG reader gives every picture of the skin, at 1x and 2x, as Qt's reader does:
-// the same pixels in the same format.
 TEST(FeltDrag, TheGrabbedPointStaysUnderThePointerWhileTheButtonIsDown) {
     struct Case {
         const char* what;
@@ -574,6 +573,69 @@ TEST(FeltDrag, TheWindowFollowsOnlyTheLatestMoveAndNeverAfterTheRelease) {
     EXPECT_EQ(drag.follow({120, 104}, true), std::nullopt);
 }
 
+// A press and a release of the left button on a control, given as the toolkit reports them.
+TEST(ControlClick, OnlyALeftPressAndReleaseNotDraggedOffBeforehandClicks) {
+    struct Step {
+        enum { Press, Move, Release } kind;
+        bool left;
+        bool onControl;
+        uint64_t time;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Step> steps;  // the last is the release
+        bool clicks;
+    };
+    using S = Step;
+    const Case cases[] = {
+        {"press and release on it",
+         {{S::Press, true, true, 10}, {S::Release, true, true, 20}},
+         true},
+        {"the right button", {{S::Press, false, true, 10}, {S::Release, false, true, 20}}, false},
+        {"the right pressed, the left released",
+         {{S::Press, false, true, 10}, {S::Release, true, true, 20}},
+         false},
+        {"a release with no press before it", {{S::Release, true, true, 20}}, false},
+        {"dragged off and released there",
+         {{S::Press, true, true, 10}, {S::Move, true, false, 15}, {S::Release, true, false, 20}},
+         false},
+        {"dragged off and back on",
+         {{S::Press, true, true, 10},
+          {S::Move, true, false, 15},
+          {S::Move, true, true, 18},
+          {S::Release, true, true, 20}},
+         true},
+        // The X server reported the release where the next move went: the toolkit's move there
+        // carries the release's own time.
+        {"released where the next move went",
+         {{S::Press, true, true, 10}, {S::Move, true, false, 20}, {S::Release, true, false, 20}},
+         true},
+        {"released off without a move there",
+         {{S::Press, true, true, 10}, {S::Release, true, false, 20}},
+         true},
+    };
+    for (const Case& c : cases) {
+        ControlClick click;
+        bool clicked = false;
+        for (const Step& step : c.steps) {
+            switch (step.kind) {
+                case Step::Press:
+                    click.press(step.left);
+                    break;
+                case Step::Move:
+                    click.moveWithLeftHeld(step.onControl, step.time);
+                    break;
+                case Step::Release:
+                    clicked = click.release(step.left, step.onControl, step.time);
+                    break;
+            }
+        }
+        EXPECT_EQ(clicked, c.clicks) << c.what;
+    }
+}
+
+// The game's own PNG reader gives every picture of the skin, at 1x and 2x, as Qt's reader does:
+// the same pixels in the same format.
 TEST(PngReader, ReadsEveryPictureAsQtDoes) {
     for (const char* resource : skin::AllPictures) {
         QString path = QString::fromLatin1(resource);
