@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QWidget>
+#include <QWindow>
 #include <optional>
 #include <string>
 #include <utility>
@@ -29,22 +30,29 @@ constexpr int AfterRepaints = Qt::LowEventPriority - 1;
 // press as a repeat only when it finds the press already queued behind the release, and a press
 // read a moment later passes for a fresh one. A hand never lets go and presses again within the
 // same millisecond, so such a press is a repeat whatever its mark.
+//
+// While a screen reader listens to the keys, Qt's accessibility bridge takes each key as it arrives
+// at the question's window, asks the screen reader, and posts a copy without the key's time. So
+// keys are judged as they arrive, with their time, at the window as well as at the widget; a key
+// without a time was judged already, and passes unless marked as a repeat. Judged by a time of 0,
+// every key would pass for a repeat of the last one released: the second Tab, or the Return
+// after the one that opened the question, would be lost.
 class FreshKeysOnly : public QObject {
   public:
     explicit FreshKeysOnly(QWidget* question) : question_(question) {
+        // Installed after the bridge's filter, so it sees each key before the bridge takes it.
         QCoreApplication::instance()->installEventFilter(this);
     }
 
     bool eventFilter(QObject* receiver, QEvent* event) override {
         const bool press = event->type() == QEvent::KeyPress;
-        if (!press && event->type() != QEvent::KeyRelease) {
-            return false;
-        }
-        auto* widget = qobject_cast<QWidget*>(receiver);
-        if (widget == nullptr || (widget != question_ && !question_->isAncestorOf(widget))) {
+        if ((!press && event->type() != QEvent::KeyRelease) || !inQuestion(receiver)) {
             return false;
         }
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->timestamp() == 0) {
+            return key->isAutoRepeat();
+        }
         if (!press) {
             lastRelease_ = {key->key(), key->timestamp()};
             return false;
@@ -53,6 +61,13 @@ class FreshKeysOnly : public QObject {
     }
 
   private:
+    bool inQuestion(QObject* receiver) const {
+        if (auto* widget = qobject_cast<QWidget*>(receiver)) {
+            return widget == question_ || question_->isAncestorOf(widget);
+        }
+        return receiver != nullptr && receiver == question_->windowHandle();
+    }
+
     struct Release {
         int key = 0;
         quint64 timestamp = 0;

@@ -427,6 +427,33 @@ TEST_F(Window, AHeldKeyNeverAnswersAQuestion) {
     EXPECT_TRUE(seen.freshKeyAnswered);
 }
 
+// While a screen reader listens to the keys, Qt's accessibility bridge hands every key to the
+// question as a copy without its time: a press after a release of the same key is still fresh.
+TEST_F(Window, KeysCopiedByTheAccessibilityBridgeReachAQuestion) {
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const auto copied = [](QWidget* question, QEvent::Type type, Qt::Key key, const QString& text) {
+        QKeyEvent copy(type, key, Qt::NoModifier, text);  // no time, as the bridge posts it
+        QApplication::sendEvent(question->focusWidget(), &copy);
+    };
+    bool focusCameBack = false;
+    const WhenAQuestionOpens seen([&](QWidget* question) {
+        QWidget* const first = question->focusWidget();
+        for (int tab = 0; tab < 2; ++tab) {
+            copied(question, QEvent::KeyPress, Qt::Key_Tab, {});
+            copied(question, QEvent::KeyRelease, Qt::Key_Tab, {});
+        }
+        focusCameBack = first != nullptr && question->focusWidget() == first;
+        // The release of the Return that opened the question, then a fresh Return on Yes.
+        copied(question, QEvent::KeyRelease, Qt::Key_Return, QStringLiteral("\r"));
+        copied(question, QEvent::KeyPress, Qt::Key_Return, QStringLiteral("\r"));
+    });
+    control<BoardControl>("resetButton")->activate();
+    ASSERT_TRUE(seen.opened);
+    EXPECT_TRUE(focusCameBack) << "the second Tab was taken for a repeat";
+    EXPECT_FALSE(seen.stillOpen) << "the fresh Return was taken for a repeat";
+}
+
 // While a question is open the board takes no input, an accessible action included, and an action
 // refused then is not carried out after the answer.
 TEST_F(Window, NoAccessibleActionActsBehindAQuestion) {
