@@ -24,7 +24,7 @@
 #include <string>
 
 #include "platform/pulse/PulseAudioOutput.h"
-#include "sound/WavFile.h"
+#include "platform/pulse/WavFile.h"
 
 namespace {
 

@@ -49,11 +49,14 @@ void PulseAudioOutput::playFile(const std::string& path) {
         return;
     }
     Sound sound = soundFor(path);
-    if (!sound) {
-        return;
-    }
     pa_threaded_mainloop_lock(loop_);
-    play(std::move(sound));
+    if (sound) {
+        play(std::move(sound));
+    } else {
+        // A cue that plays nothing still ends the one before it, which belongs to an earlier move.
+        stopPlaying();
+        waiting_.reset();
+    }
     pa_threaded_mainloop_unlock(loop_);
 }
 

@@ -8,16 +8,17 @@
 #include <string>
 
 #include "platform/Services.h"
-#include "sound/WavFile.h"
+#include "platform/pulse/WavFile.h"
 
 namespace quibbix {
 
 // Plays cues through the desktop's sound server with its own client library. Each cue gets a
 // stream of its own that ends with it, so nothing is kept open between cues and the server can put
-// the sound device to sleep. A new cue stops the one still playing. The connection is made in the
-// background at start; when the server goes away the game plays on in silence, and the next cue
-// after it comes back connects again. A file that is missing or not a sound this output can play
-// plays nothing, and nothing is ever printed.
+// the sound device to sleep. A new cue stops the one still playing, or still waiting for the
+// connection. The connection is made in the background at start; when the server goes away the game
+// plays on in silence, and the next cue after it comes back connects again. A file that is missing
+// or not a sound this output can play plays nothing, but as a new cue it still stops the one
+// before, and nothing is ever printed.
 class PulseAudioOutput : public AudioOutput {
   public:
     explicit PulseAudioOutput(std::string applicationName);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sound/WavFile.h"
+#include "platform/pulse/WavFile.h"
 
 namespace quibbix {
 namespace {

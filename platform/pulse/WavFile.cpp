@@ -1,4 +1,4 @@
-#include "sound/WavFile.h"
+#include "platform/pulse/WavFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
