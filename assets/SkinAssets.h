@@ -29,13 +29,13 @@ inline constexpr Rgb FocusGlow{255, 200, 20};
 inline constexpr Rgb FocusEdge{10, 8, 0};
 
 inline constexpr const char* Board = ":/skin/board.png";
-inline constexpr const char* DieFaces[6] = {
-    ":/skin/die1.png", ":/skin/die2.png", ":/skin/die3.png",
-    ":/skin/die4.png", ":/skin/die5.png", ":/skin/die6.png",
-};
 // The picture of a die showing `pips` (1 to 6).
 constexpr const char* DieFace(int pips) {
-    return DieFaces[pips - 1];
+    constexpr const char* faces[] = {
+        ":/skin/die1.png", ":/skin/die2.png", ":/skin/die3.png",
+        ":/skin/die4.png", ":/skin/die5.png", ":/skin/die6.png",
+    };
+    return faces[pips - 1];
 }
 inline constexpr const char* Banner = ":/skin/banner.png";
 inline constexpr const char* Roll = ":/skin/roll.png";
@@ -56,8 +56,8 @@ inline constexpr const char* ScoreFontFamily = "Lato Black";
 
 // Every picture above, for code that loads or checks them all.
 inline constexpr const char* AllPictures[] = {
-    Board, DieFaces[0], DieFaces[1], DieFaces[2], DieFaces[3], DieFaces[4], DieFaces[5], Banner,
-    Roll,  RollHover,   Reset,       ResetHover,  Quit,        QuitHover,   Icon,        NoEntry,
+    Board, DieFace(1), DieFace(2), DieFace(3), DieFace(4), DieFace(5), DieFace(6), Banner,
+    Roll,  RollHover,  Reset,      ResetHover, Quit,       QuitHover,  Icon,       NoEntry,
 };
 
 }  // namespace quibbix::skin

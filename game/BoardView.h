@@ -25,9 +25,9 @@ class BoardView {
   public:
     virtual ~BoardView() = default;
 
-    // Die `die` shows `face` (0..5 for 1..6 pips) with its top-left corner at `position`, in the
+    // Die `die` shows `pips` (1..6) with its top-left corner at `position`, in the
     // holder row when `held`.
-    virtual void showDie(int die, int face, TwipsPoint position, bool held) = 0;
+    virtual void showDie(int die, int pips, TwipsPoint position, bool held) = 0;
     // An empty text leaves the box blank.
     virtual void showBox(Box box, const std::string& text) = 0;
     // What a click on the box would enter with the dice as they lie: none before the turn's first

@@ -131,7 +131,7 @@ bool Game::confirmQuit() {
 void Game::showDice() {
     for (int index = 0; index < DieCount; ++index) {
         const Die& die = table_.die(index);
-        view_.showDie(index, die.face, die.position, die.isHeld());
+        view_.showDie(index, die.pips, die.position, die.isHeld());
     }
     showPointsOnOffer();
     showRollsLeft();

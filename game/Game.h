@@ -13,8 +13,8 @@ namespace quibbix {
 
 // A game part-way through, for tests: the dice where a roll left them and the card filled so far.
 struct GameSetup {
-    int rollsTaken = 0;  // with 0 the dice stand in the start row
-    std::array<int, DieCount> faces{5, 5, 5, 5, 5};
+    int rollsTaken = 0;                              // with 0 the dice stand in the start row
+    std::array<int, DieCount> faces{6, 6, 6, 6, 6};  // pips
     std::array<TwipsPoint, DieCount> spots{};
     Scorecard::Boxes boxes{};
     bool bonus = false;

@@ -7,12 +7,12 @@ namespace {
 
 using Faces = std::array<int, DieCount>;
 
-// How many dice show each value 0..5.
+// How many dice show each number of pips: one die at counts[0], two at counts[1], ...
 constexpr std::array<int, FaceCount> countFaces(const Faces& faces) {
     std::array<int, FaceCount> counts{};
-    for (int value : faces) {
-        if (value >= 0 && value < FaceCount) {
-            ++counts[value];
+    for (int pips : faces) {
+        if (pips >= 1 && pips <= FaceCount) {
+            ++counts[pips - 1];
         }
     }
     return counts;
@@ -20,8 +20,8 @@ constexpr std::array<int, FaceCount> countFaces(const Faces& faces) {
 
 constexpr int pipTotal(const Faces& faces) {
     int total = 0;
-    for (int value : faces) {
-        total += value + 1;
+    for (int pips : faces) {
+        total += pips;
     }
     return total;
 }
@@ -29,7 +29,7 @@ constexpr int pipTotal(const Faces& faces) {
 constexpr int upperBox(const Faces& faces, int pips) {
     int points = 0;
     for (int die : faces) {
-        if (die + 1 == pips) {
+        if (die == pips) {
             points += pips;
         }
     }
@@ -55,10 +55,10 @@ constexpr int fullHouse(const Faces& faces) {
     return three && two ? 25 : 0;
 }
 
-// True when every face of the run first..first+length-1 shows on at least one die.
+// True when each of the pips first..first+length-1 shows on at least one die.
 constexpr bool hasRun(const std::array<int, FaceCount>& counts, int first, int length) {
-    for (int value = first; value < first + length; ++value) {
-        if (counts[value] == 0) {
+    for (int pips = first; pips < first + length; ++pips) {
+        if (counts[pips - 1] == 0) {
             return false;
         }
     }
@@ -67,12 +67,12 @@ constexpr bool hasRun(const std::array<int, FaceCount>& counts, int first, int l
 
 constexpr int smallStraight(const Faces& faces) {
     const auto counts = countFaces(faces);
-    return hasRun(counts, 0, 4) || hasRun(counts, 1, 4) || hasRun(counts, 2, 4) ? 30 : 0;
+    return hasRun(counts, 1, 4) || hasRun(counts, 2, 4) || hasRun(counts, 3, 4) ? 30 : 0;
 }
 
 constexpr int largeStraight(const Faces& faces) {
     const auto counts = countFaces(faces);
-    return hasRun(counts, 0, 5) || hasRun(counts, 1, 5) ? 40 : 0;
+    return hasRun(counts, 1, 5) || hasRun(counts, 2, 5) ? 40 : 0;
 }
 
 constexpr int pointsFor(Box box, const Faces& faces) {
@@ -101,7 +101,7 @@ constexpr int pointsFor(Box box, const Faces& faces) {
 // order of the dice never changes a score, so these are all the hands there are.
 constexpr bool nextHand(Faces& faces) {
     for (int die = DieCount - 1; die >= 0; --die) {
-        if (faces[die] < FaceCount - 1) {
+        if (faces[die] < FaceCount) {
             ++faces[die];
             for (int later = die + 1; later < DieCount; ++later) {
                 faces[later] = faces[die];
@@ -116,7 +116,7 @@ constexpr bool nextHand(Faces& faces) {
 // disagree with the rules above.
 constexpr PerBox<int> MostPoints = [] {
     PerBox<int> most{};
-    Faces faces{};
+    Faces faces{1, 1, 1, 1, 1};
     do {
         for (Box box : AllBoxes) {
             most[box] = std::max(most[box], pointsFor(box, faces));

@@ -8,7 +8,7 @@
 
 namespace quibbix {
 
-// The points five dice (faces 0..5 for 1..6 pips) are worth in a box. The five-of-a-kind box
+// The points five dice (their pips, 1..6) are worth in a box. The five-of-a-kind box
 // only ever receives the award, so a click on it is worth 0.
 int scoreFor(Box box, const std::array<int, DieCount>& faces);
 

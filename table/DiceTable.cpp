@@ -26,14 +26,14 @@ bool overlap(const TwipsRect& a, const TwipsRect& b) {
 std::array<int, DieCount> DiceTable::faces() const {
     std::array<int, DieCount> faces{};
     for (int index = 0; index < DieCount; ++index) {
-        faces[index] = dice_[index].face;
+        faces[index] = dice_[index].pips;
     }
     return faces;
 }
 
 bool DiceTable::allSameFace() const {
     return std::all_of(dice_.begin(), dice_.end(),
-                       [this](const Die& die) { return die.face == dice_[0].face; });
+                       [this](const Die& die) { return die.pips == dice_[0].pips; });
 }
 
 int32_t DiceTable::draw(double span, double share) {
@@ -57,7 +57,7 @@ void DiceTable::roll(TwipsSize board, TwipsSize dieSize) {
 void DiceTable::place(int index, TwipsPoint target, TwipsSize board, TwipsSize dieSize) {
     Die& die = dice_[index];
     while (!die.isHeld()) {
-        die.face = draw(FaceCount);
+        die.pips = draw(FaceCount) + 1;
         die.position = target;
         die.lastRolled = {target.left, target.top, dieSize.width, dieSize.height};
         if (!overlapsLowerDie(index)) {
@@ -107,10 +107,10 @@ void DiceTable::returnToStart() {
     }
 }
 
-void DiceTable::lay(const std::array<int, DieCount>& faces,
+void DiceTable::lay(const std::array<int, DieCount>& pips,
                     const std::array<TwipsPoint, DieCount>& spots) {
     for (int index = 0; index < DieCount; ++index) {
-        dice_[index].face = faces[index];
+        dice_[index].pips = pips[index];
         dice_[index].position = spots[index];
         dice_[index].holderSlot.reset();
     }

@@ -19,7 +19,7 @@ inline constexpr int32_t HolderSlotLeft[DieCount] = {400, 1600, 2800, 4000, 5200
 
 // One die as it lies on the board.
 struct Die {
-    int face = FaceCount - 1;  // 0..5 for 1..6 pips; a new game shows six pips
+    int pips = FaceCount;  // 1..6; a new game shows six
     TwipsPoint position;
     std::optional<int> holderSlot;  // set while the die is held
     // Where the last roll that moved this die left it; kept while the die is held or moved by hand.
@@ -34,6 +34,7 @@ class DiceTable {
     explicit DiceTable(RandomSource& random) : random_(random) {}
 
     const Die& die(int index) const { return dice_.at(static_cast<size_t>(index)); }
+    // The pips each die shows.
     std::array<int, DieCount> faces() const;
     bool allSameFace() const;
 
@@ -46,7 +47,7 @@ class DiceTable {
     void returnToStart();
 
     // Lays the dice as a roll might have left them, for a game set up part-way through.
-    void lay(const std::array<int, DieCount>& faces, const std::array<TwipsPoint, DieCount>& spots);
+    void lay(const std::array<int, DieCount>& pips, const std::array<TwipsPoint, DieCount>& spots);
 
   private:
     void place(int index, TwipsPoint target, TwipsSize board, TwipsSize dieSize);

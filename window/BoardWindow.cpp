@@ -217,14 +217,14 @@ void BoardWindow::useScoreFont() {
     total_->setFont(skin_.scoreFont());
 }
 
-void BoardWindow::showDie(int die, int face, TwipsPoint position, bool held) {
-    if (shownFaces_[die] != face) {
-        shownFaces_[die] = face;
-        dice_[die]->showPicture(skin_.face(face), skin_.faceOutline(face));
+void BoardWindow::showDie(int die, int pips, TwipsPoint position, bool held) {
+    if (shownFaces_[die] != pips) {
+        shownFaces_[die] = pips;
+        dice_[die]->showPicture(skin_.face(pips), skin_.faceOutline(pips));
     }
     dice_[die]->moveTo(position);
     shownHeld_[die] = held;
-    dice_[die]->describe(QString::fromStdString(spoken::die(die, face, held)));
+    dice_[die]->describe(QString::fromStdString(spoken::die(die, pips, held)));
     dice_[die]->setAccessibleTraits(
         {.role = QAccessible::Button, .checkable = true, .checked = held});
 }
@@ -279,7 +279,7 @@ void BoardWindow::repaintNow() {
 
 // The board as it stands on the screen, in whole pixels.
 TableSize BoardWindow::tableSize() const {
-    const QSize face = skin_.face(0).size();
+    const QSize face = skin_.face(1).size();
     return {{twipsFromPixels(pixelsFromTwips(layout::WindowWidth)),
              twipsFromPixels(pixelsFromTwips(layout::WindowHeight))},
             {twipsFromPixels(face.width()), twipsFromPixels(face.height())}};

@@ -57,7 +57,7 @@ class BoardWindow : public QWidget, private BoardView {
     // first (forwards) or the last (backwards).
     void moveFocus(const std::vector<BoardControl*>& controls, int step);
 
-    void showDie(int die, int face, TwipsPoint position, bool held) override;
+    void showDie(int die, int pips, TwipsPoint position, bool held) override;
     void showBox(Box box, const std::string& text) override;
     void showPointsOnOffer(Box box, std::optional<int> points) override;
     void showBonus(const std::string& text) override;
@@ -71,7 +71,7 @@ class BoardWindow : public QWidget, private BoardView {
     const Skin skin_;
     PictureControl* banner_ = nullptr;
     std::array<PictureControl*, DieCount> dice_{};
-    std::array<int, DieCount> shownFaces_{-1, -1, -1, -1, -1};
+    std::array<int, DieCount> shownFaces_{};  // pips; none shown yet
     std::array<bool, DieCount> shownHeld_{};
     PerBox<std::optional<int>> pointsOnOffer_{};
     int rollsLeft_ = 0;

@@ -118,8 +118,9 @@ SkinPictures loadSkinPictures() {
     pictures.board = picture(skin::Board);
     pictures.boardOutline = outlineOf(pictures.board);
     pictures.board = cutOut(skin::Board, std::move(pictures.board), pictures.boardOutline);
-    for (size_t face = 0; face < pictures.faces.size(); ++face) {
-        pictures.faces[face] = picture(skin::DieFaces[face]);
+    for (int pips = 1; pips <= static_cast<int>(pictures.faces.size()); ++pips) {
+        const auto face = static_cast<size_t>(pips - 1);
+        pictures.faces[face] = picture(skin::DieFace(pips));
         pictures.faceOutlines[face] = outlineOf(pictures.faces[face]);
     }
     pictures.banner = picture(skin::Banner);

@@ -47,10 +47,12 @@ class Skin {
     // not cut a window by its mask.
     const Picture& board() const { return pictures_.board; }
     const QRegion& boardOutline() const { return pictures_.boardOutline; }
-    // Face 0..5 shows 1..6 pips.
-    const Picture& face(int face) const { return pictures_.faces.at(static_cast<size_t>(face)); }
-    const QRegion& faceOutline(int face) const {
-        return pictures_.faceOutlines.at(static_cast<size_t>(face));
+    // A die showing `pips` (1..6).
+    const Picture& face(int pips) const {
+        return pictures_.faces.at(static_cast<size_t>(pips - 1));
+    }
+    const QRegion& faceOutline(int pips) const {
+        return pictures_.faceOutlines.at(static_cast<size_t>(pips - 1));
     }
     const Picture& banner() const { return pictures_.banner; }
     const QRegion& bannerOutline() const { return pictures_.bannerOutline; }

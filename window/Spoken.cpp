@@ -8,8 +8,8 @@ namespace {
 
 constexpr std::array<const char*, 6> FaceWords{"one", "two", "three", "four", "five", "six"};
 
-const char* faceWord(int face) {
-    return FaceWords.at(static_cast<size_t>(face));
+const char* faceWord(int pips) {
+    return FaceWords.at(static_cast<size_t>(pips - 1));
 }
 
 std::string valueOr(const std::string& caption, const std::string& text, const char* empty) {
@@ -55,8 +55,8 @@ std::string roll(int rollsLeft, bool cardFull) {
     return "Roll, " + (cardFull ? std::string("card full") : rollsLeftText(rollsLeft));
 }
 
-std::string die(int die, int face, bool held) {
-    return "Die " + std::to_string(die + 1) + ", " + faceWord(face) +
+std::string die(int die, int pips, bool held) {
+    return "Die " + std::to_string(die + 1) + ", " + faceWord(pips) +
            (held ? ", held" : ", on the table");
 }
 

@@ -14,8 +14,8 @@ namespace quibbix::spoken {
 
 // Roll with the rolls left in this turn, or that the card is full.
 std::string roll(int rollsLeft, bool cardFull);
-// Die 0..4, spoken as 1..5 like the keys that hold it, with its face (0..5 for 1..6 pips).
-std::string die(int die, int face, bool held);
+// Die 0..4, spoken as 1..5 like the keys that hold it, with its pips (1..6).
+std::string die(int die, int pips, bool held);
 // A box by its name, and its score; or "open", with the points a click would enter for the dice on
 // the table when there are any.
 std::string box(Box box, const std::string& text, std::optional<int> pointsOnOffer = std::nullopt);
@@ -25,7 +25,7 @@ std::string banner();
 
 // What the board shows, as far as a player follows the game by it.
 struct Board {
-    std::array<int, DieCount> faces{};
+    std::array<int, DieCount> faces{};  // pips
     std::array<bool, DieCount> held{};
     PerBox<std::string> boxes;
     std::string bonus;

@@ -19,7 +19,7 @@ struct FakeView : BoardView {
     struct ShownDie {
         int32_t left = 0;
         int32_t top = 0;
-        int face = -1;  // nothing shown yet
+        int pips = 0;  // nothing shown yet
         bool held = false;
     };
     std::array<ShownDie, DieCount> dice;
@@ -34,8 +34,8 @@ struct FakeView : BoardView {
     int repaints = 0;
     std::function<void()> onRepaint;
 
-    void showDie(int die, int face, TwipsPoint position, bool held) override {
-        dice.at(static_cast<size_t>(die)) = {position.left, position.top, face, held};
+    void showDie(int die, int pips, TwipsPoint position, bool held) override {
+        dice.at(static_cast<size_t>(die)) = {position.left, position.top, pips, held};
     }
     void showBox(Box box, const std::string& text) override { boxes[box] = text; }
     void showPointsOnOffer(Box box, std::optional<int> points) override {
@@ -123,8 +123,8 @@ inline double firstTopR(int32_t top) {
 inline double redrawTopR(int32_t top) {
     return rOf(top, 85, 8970 * 0.68);
 }
-inline double faceR(int face) {
-    return (face + 0.5) / 6;
+inline double pipsR(int pips) {
+    return (pips - 0.5) / 6;
 }
 
 // Where `dice` and `roll` put die i: side by side along the top of the table.
@@ -148,7 +148,7 @@ struct TestTable {
         return view.rollPointer;
     }
 
-    // Starts from a game part-way through: the dice lie side by side with these faces after
+    // Starts from a game part-way through: the dice lie side by side showing these pips after
     // `rollsTaken` rolls, and the card holds what `setup` says.
     void lay(std::array<int, DieCount> faces, int rollsTaken = 1, GameSetup setup = {}) {
         setup.rollsTaken = rollsTaken;
@@ -160,14 +160,14 @@ struct TestTable {
     }
 
     // Scripts the next roll: dice side by side along the top of the table, each die that is not
-    // held showing the given face.
+    // held showing the given pips.
     void scriptRoll(std::array<int, DieCount> faces) {
         for (int die = 0; die < DieCount; ++die) {
             random.add({leftR(sideBySide(die).left), firstTopR(sideBySide(die).top)});
         }
         for (int die = 0; die < DieCount; ++die) {
             if (!view.isHeld(die)) {
-                random.add({faceR(faces[die])});
+                random.add({pipsR(faces[die])});
             }
         }
     }
@@ -189,7 +189,7 @@ struct TestTable {
     std::array<int, DieCount> faces() const {
         std::array<int, DieCount> faces{};
         for (int die = 0; die < DieCount; ++die) {
-            faces[die] = view.dice[die].face;
+            faces[die] = view.dice[die].pips;
         }
         return faces;
     }

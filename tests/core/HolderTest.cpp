@@ -16,7 +16,7 @@ TEST(Holder, ADieClickBeforeTheFirstRollDoesNothing) {
 
 TEST(Holder, HeldDiceTakeTheFirstFreeSlot) {
     TestTable t;
-    t.lay({0, 1, 2, 3, 4});
+    t.lay({1, 2, 3, 4, 5});
     const struct {
         int die;
         int32_t left;
@@ -46,21 +46,21 @@ TEST(Holder, ReleasedDiceLandInTheUpperBoardAndKeepTheirFace) {
     } cases[] = {{0.0, 0, 0}, {0.9999999999, 5499, 8999}};
     for (const auto& c : cases) {
         TestTable t;
-        t.lay({0, 1, 2, 3, 4}, 3);  // holding works after the third roll too
+        t.lay({1, 2, 3, 4, 5}, 3);  // holding works after the third roll too
         t.game.toggleDie(2);
         t.random.add({c.r, c.r});
         t.game.toggleDie(2);
         EXPECT_EQ(t.view.dice[2].top, c.top);
         EXPECT_EQ(t.view.dice[2].left, c.left);
         EXPECT_FALSE(t.view.isHeld(2));
-        EXPECT_EQ(t.view.dice[2].face, 2);
+        EXPECT_EQ(t.view.dice[2].pips, 3);
         EXPECT_EQ(t.cues.played, (std::vector<Cue>{Cue::DieClick, Cue::DieClick}));
     }
 }
 
 TEST(Holder, TheEndOfATurnLinesTheDiceUpInTheStartRow) {
     TestTable t;
-    t.lay({0, 1, 2, 3, 4});
+    t.lay({1, 2, 3, 4, 5});
     t.game.toggleDie(0);
     t.game.scoreBox(Box::Chance);
     EXPECT_TRUE(t.diceAtStart());

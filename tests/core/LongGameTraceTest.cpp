@@ -49,7 +49,8 @@ struct Observer {
 
     void look() {
         for (const auto& die : view->dice) {
-            step << ' ' << die.left << ',' << die.top << ',' << die.face;
+            // Recorded as faces 0..5 for 1..6 pips, as the trace always was.
+            step << ' ' << die.left << ',' << die.top << ',' << die.pips - 1;
         }
         step << " |";
         for (const auto& box : view->boxes) {
@@ -145,18 +146,18 @@ class LongGameTrace : public ::testing::Test {
         return true;
     }
 
-    int timesShown(int face) const {
+    int timesShown(int pips) const {
         int times = 0;
         for (const auto& die : view.dice) {
-            times += die.face == face ? 1 : 0;
+            times += die.pips == pips ? 1 : 0;
         }
         return times;
     }
 
-    int mostCommonFace() const {
-        int best = 5;
-        for (int face = 5; face >= 0; --face) {
-            best = timesShown(face) > timesShown(best) ? face : best;
+    int mostCommonPips() const {
+        int best = 6;
+        for (int pips = 6; pips >= 1; --pips) {
+            best = timesShown(pips) > timesShown(best) ? pips : best;
         }
         return best;
     }
@@ -164,7 +165,7 @@ class LongGameTrace : public ::testing::Test {
     // A die on the table that shows the most common face, else any die.
     int dieToKeep() {
         for (int die = 0; die < DieCount; ++die) {
-            if (view.dice[die].top != 7500 && view.dice[die].face == mostCommonFace()) {
+            if (view.dice[die].top != 7500 && view.dice[die].pips == mostCommonPips()) {
                 return die;
             }
         }
@@ -194,9 +195,9 @@ class LongGameTrace : public ::testing::Test {
             // Mostly a player who aims for the bonus: three or more of a face go into its upper
             // box (four while rolls are left), anything less into a lower box once the rolls are
             // used up.
-            const int face = mostCommonFace();
-            const int times = timesShown(face);
-            const Box faceBox = AllBoxes[static_cast<size_t>(face)];  // Ones counts face 0
+            const int pips = mostCommonPips();
+            const int times = timesShown(pips);
+            const Box faceBox = AllBoxes[static_cast<size_t>(pips - 1)];  // Ones, Twos, ...
             const bool goodHand =
                 view.boxes[faceBox].empty() && (times >= 4 || (times == 3 && rollsThisTurn_ == 3));
             if (goodHand || rollsThisTurn_ == 3) {

@@ -6,9 +6,9 @@
 namespace quibbix {
 namespace {
 
-using testing::faceR;
 using testing::firstTopR;
 using testing::leftR;
+using testing::pipsR;
 using testing::redrawTopR;
 using testing::ScriptedRandom;
 using testing::TestTable;
@@ -33,24 +33,24 @@ TEST(Roll, DrawsTargetsThenFacesAndRedrawsOnOverlap) {
     for (const TwipsPoint& s : targets) {
         t.random.add({leftR(s.left), firstTopR(s.top)});
     }
-    t.random.add({faceR(0)});                                 // die 0 stays where drawn
-    t.random.add({faceR(1), leftR(4100), redrawTopR(6184)});  // die 1 lies on die 0
-    t.random.add({faceR(2)});                                 // die 1, second attempt
-    t.random.add({faceR(3)});                                 // die 2
-    t.random.add({faceR(4), leftR(2985), redrawTopR(85)});    // die 3 lies on die 2
-    t.random.add({faceR(5), leftR(9494), redrawTopR(5000)});  // then on die 0
-    t.random.add({faceR(0)});                                 // die 3, third attempt
-    t.random.add({faceR(1)});                                 // die 4
+    t.random.add({pipsR(1)});                                 // die 0 stays where drawn
+    t.random.add({pipsR(2), leftR(4100), redrawTopR(6184)});  // die 1 lies on die 0
+    t.random.add({pipsR(3)});                                 // die 1, second attempt
+    t.random.add({pipsR(4)});                                 // die 2
+    t.random.add({pipsR(5), leftR(2985), redrawTopR(85)});    // die 3 lies on die 2
+    t.random.add({pipsR(6), leftR(9494), redrawTopR(5000)});  // then on die 0
+    t.random.add({pipsR(1)});                                 // die 3, third attempt
+    t.random.add({pipsR(2)});                                 // die 4
     t.roll();
     EXPECT_TRUE(t.random.numbers.empty()) << "draws left over: the order is off";
 
     const TwipsPoint expected[] = {
         {3000, 100}, {4100, 6184}, {6000, 2000}, {9494, 5000}, {7500, 4000}};
-    const int faces[] = {0, 2, 3, 0, 1};
+    const int faces[] = {1, 3, 4, 1, 2};
     for (int die = 0; die < DieCount; ++die) {
         SCOPED_TRACE("die " + std::to_string(die));
         EXPECT_EQ(t.at(die), expected[die]);
-        EXPECT_EQ(t.table.die(die).face, faces[die]);
+        EXPECT_EQ(t.table.die(die).pips, faces[die]);
         const TwipsRect& r = t.table.die(die).lastRolled;
         EXPECT_EQ(r.left, expected[die].left);
         EXPECT_EQ(r.top, expected[die].top);
@@ -109,7 +109,7 @@ TEST(Roll, AHeldDieStillBlocksHigherDiceWithItsLastSpot) {
     for (int die = 0; die < DieCount; ++die) {
         t.random.add({leftR(3000 + 1200 * die), firstTopR(100)});
     }
-    t.random.add({faceR(0), faceR(1), faceR(2), faceR(3), faceR(4)});
+    t.random.add({pipsR(1), pipsR(2), pipsR(3), pipsR(4), pipsR(5)});
     t.roll();  // die 2 lies at (5400, 100)
     t.table.toggle(2);
     ASSERT_TRUE(t.table.die(2).isHeld());
@@ -117,23 +117,23 @@ TEST(Roll, AHeldDieStillBlocksHigherDiceWithItsLastSpot) {
     for (const TwipsPoint& s : targets) {
         t.random.add({leftR(s.left), firstTopR(s.top)});
     }
-    t.random.add({faceR(0)});                                // die 0
-    t.random.add({faceR(1)});                                // die 1 may lie on die 2's spot
-    t.random.add({faceR(3), leftR(8000), redrawTopR(100)});  // die 3 may not
-    t.random.add({faceR(4)});                                // die 3, second attempt
-    t.random.add({faceR(5)});                                // die 4
+    t.random.add({pipsR(1)});                                // die 0
+    t.random.add({pipsR(2)});                                // die 1 may lie on die 2's spot
+    t.random.add({pipsR(4), leftR(8000), redrawTopR(100)});  // die 3 may not
+    t.random.add({pipsR(5)});                                // die 3, second attempt
+    t.random.add({pipsR(6)});                                // die 4
     t.roll();
     EXPECT_TRUE(t.random.numbers.empty());
     EXPECT_EQ(t.at(1).left, 5400);
     EXPECT_EQ(t.at(3).left, 8000);
     EXPECT_TRUE(t.table.die(2).isHeld());
-    EXPECT_EQ(t.table.die(2).face, 2);
+    EXPECT_EQ(t.table.die(2).pips, 3);
     EXPECT_EQ(t.table.die(2).lastRolled.left, 5400);
 }
 
 TEST(Roll, AllFiveHeldChangesNoDieButStillChecksFiveOfAKind) {
     TestTable t;
-    t.roll({4, 4, 4, 4, 1});
+    t.roll({5, 5, 5, 5, 2});
     for (int die = 0; die < DieCount; ++die) {
         t.game.toggleDie(die);
     }
@@ -144,13 +144,13 @@ TEST(Roll, AllFiveHeldChangesNoDieButStillChecksFiveOfAKind) {
     for (int die = 0; die < DieCount; ++die) {
         EXPECT_EQ(t.view.dice[die].left, before[die].left);
         EXPECT_EQ(t.view.dice[die].top, before[die].top);
-        EXPECT_EQ(t.view.dice[die].face, before[die].face);
+        EXPECT_EQ(t.view.dice[die].pips, before[die].pips);
     }
     EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "");
 
     // Five equal held dice are still five of a kind.
     TestTable u;
-    u.lay({4, 4, 4, 4, 4});
+    u.lay({5, 5, 5, 5, 5});
     for (int die = 0; die < DieCount; ++die) {
         u.game.toggleDie(die);
     }
@@ -172,7 +172,7 @@ TEST(Roll, ARollIsRefusedAfterTheThirdRollAndOnAFullCard) {
         if (c.cardFull) {
             setup.boxes.fill(5);
         }
-        t.lay({0, 1, 2, 3, 4}, c.rollsTaken, setup);
+        t.lay({1, 2, 3, 4, 5}, c.rollsTaken, setup);
         const auto before = t.view.dice;
         t.view.bannerVisible = true;
         t.cues.played.clear();
@@ -188,13 +188,13 @@ TEST(Roll, ARollIsRefusedAfterTheThirdRollAndOnAFullCard) {
 
 TEST(Roll, AnAcceptedRollHidesTheBannerAndRerollsAfterAnAward) {
     TestTable t;
-    t.roll({1, 1, 1, 1, 1});
+    t.roll({2, 2, 2, 2, 2});
     ASSERT_TRUE(t.view.bannerVisible);
-    t.roll({0, 1, 2, 3, 4});  // a new turn: all five dice roll again
+    t.roll({1, 2, 3, 4, 5});  // a new turn: all five dice roll again
     EXPECT_FALSE(t.view.bannerVisible);
-    EXPECT_EQ(t.faces(), (std::array<int, DieCount>{0, 1, 2, 3, 4}));
-    t.roll({0, 1, 2, 3, 4});
-    t.roll({0, 1, 2, 3, 4});
+    EXPECT_EQ(t.faces(), (std::array<int, DieCount>{1, 2, 3, 4, 5}));
+    t.roll({1, 2, 3, 4, 5});
+    t.roll({1, 2, 3, 4, 5});
     EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);  // three rolls in the new turn
 }
 

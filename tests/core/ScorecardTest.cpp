@@ -26,7 +26,7 @@ TEST(Scorecard, ABoxClickBeforeTheFirstRollOnlyArmsTheShake) {
 
 TEST(Scorecard, EnteringAScoreEndsTheTurn) {
     TestTable t;
-    t.lay({0, 1, 2, 3, 5}, 2);  // 1 2 3 4 6
+    t.lay({1, 2, 3, 4, 6}, 2);
     t.game.toggleDie(1);
     ASSERT_TRUE(t.view.isHeld(1));
     t.game.scoreBox(Box::Chance);
@@ -36,7 +36,7 @@ TEST(Scorecard, EnteringAScoreEndsTheTurn) {
     EXPECT_TRUE(t.questions.asked.empty());
 
     // The next turn starts with every holder slot free; a filled box never changes by a click.
-    t.roll({5, 5, 5, 5, 4});
+    t.roll({6, 6, 6, 6, 5});
     t.game.toggleDie(3);
     EXPECT_EQ(t.view.dice[3].left, 400);
     t.game.scoreBox(Box::Chance);
@@ -46,7 +46,7 @@ TEST(Scorecard, EnteringAScoreEndsTheTurn) {
 
 TEST(Scorecard, ZeroAnsweredYesIsEnteredAndEndsTheTurn) {
     TestTable t;
-    t.lay({0, 0, 1, 1, 2});  // 1 1 2 2 3: no full house
+    t.lay({1, 1, 2, 2, 3});  // no full house
     t.questions.answers = {Answer::Yes};
     std::string shownWhileAsking;
     t.questions.whileOpen = [&] { shownWhileAsking = t.view.boxes[Box::FullHouse]; };
@@ -65,7 +65,7 @@ TEST(Scorecard, ZeroAnsweredYesIsEnteredAndEndsTheTurn) {
 
 TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
     TestTable t;
-    t.lay({0, 0, 1, 1, 2}, 2);
+    t.lay({1, 1, 2, 2, 3}, 2);
     t.game.toggleDie(4);
     t.questions.answers = {Answer::No};
     t.game.scoreBox(Box::FiveOfAKind);  // the five-of-a-kind box always asks
@@ -75,8 +75,8 @@ TEST(Scorecard, ZeroAnsweredNoLeavesTheTurnAsItWas) {
     EXPECT_EQ(t.view.dice[0].left, testing::sideBySide(0).left);
 
     // One roll is still left, and only one.
-    t.roll({1, 2, 3, 4, 0});
-    EXPECT_EQ(t.faces(), (std::array<int, DieCount>{1, 2, 3, 4, 2}));
+    t.roll({2, 3, 4, 5, 1});
+    EXPECT_EQ(t.faces(), (std::array<int, DieCount>{2, 3, 4, 5, 3}));
     EXPECT_EQ(t.pointerOverRoll(), RollPointer::NoEntry);
 }
 
@@ -89,13 +89,13 @@ TEST(Scorecard, EveryOpenBoxOffersItsPointsForTheDiceOnTheTable) {
 
     Scorecard::Boxes boxes{};
     boxes[Box::Ones] = 3;
-    t.lay({1, 1, 1, 4, 4}, 1, {.boxes = boxes});  // 2 2 2 5 5
+    t.lay({2, 2, 2, 5, 5}, 1, {.boxes = boxes});
     const PerBox<std::optional<int>> fullHouse{std::nullopt, 6, 0, 0,  10, 0, 16, 0,
                                                25,           0, 0, 16, 0};
     EXPECT_EQ(t.view.pointsOnOffer, fullHouse);
 
     t.game.toggleDie(0);
-    t.roll({0, 2, 3, 4, 5});  // 2 3 4 5 6, the held 2 kept
+    t.roll({1, 3, 4, 5, 6});  // the held 2 kept
     const PerBox<std::optional<int>> straight{std::nullopt, 2, 3, 4, 5, 6, 0, 0, 0, 30, 40, 20, 0};
     EXPECT_EQ(t.view.pointsOnOffer, straight);
 
@@ -105,12 +105,12 @@ TEST(Scorecard, EveryOpenBoxOffersItsPointsForTheDiceOnTheTable) {
     EXPECT_EQ(t.view.pointsOnOffer, straight);
     t.game.scoreBox(Box::LargeStraight);
     EXPECT_EQ(t.view.pointsOnOffer, none);
-    t.roll({2, 2, 2, 2, 1});
+    t.roll({3, 3, 3, 3, 2});
     EXPECT_FALSE(t.view.pointsOnOffer[Box::LargeStraight].has_value());
     EXPECT_EQ(t.view.pointsOnOffer[Box::FourOfAKind], 14);
 
     // Five of a kind is entered at once and ends the turn: nothing is left on offer.
-    t.roll({2, 2, 2, 2, 2});
+    t.roll({3, 3, 3, 3, 3});
     ASSERT_EQ(t.view.boxes[Box::FiveOfAKind], "50");
     EXPECT_EQ(t.view.pointsOnOffer, none);
 }
@@ -125,7 +125,7 @@ TEST(Scorecard, UpperBonusNeedsMoreThan62) {
         TestTable t;
         GameSetup setup;
         setup.boxes = {c.ones, 6, 9, 12, 15};
-        t.lay({5, 5, 5, 0, 1}, 1, setup);  // three sixes: 18 in box 5
+        t.lay({6, 6, 6, 1, 2}, 1, setup);  // three sixes: 18 in box 5
         t.game.scoreBox(Box::Sixes);
         EXPECT_EQ(t.view.boxes[Box::Sixes], "18");
         EXPECT_EQ(t.view.bonus, c.bonus) << "ones " << c.ones;
@@ -145,7 +145,7 @@ TEST(Scorecard, TotalAddsEveryBoxAndTheBonus) {
         setup.boxes[Box::ThreeOfAKind] = 0;
         setup.boxes[Box::FullHouse] = 25;
         setup.bonus = c.bonus;
-        t.lay({1, 1, 1, 1, 0}, 1, setup);
+        t.lay({2, 2, 2, 2, 1}, 1, setup);
         t.game.scoreBox(Box::Twos);  // four twos: 8
         EXPECT_EQ(t.view.total, c.total) << (c.bonus ? "with" : "without") << " bonus";
     }
@@ -159,7 +159,7 @@ TEST(Scorecard, TotalsBeyondSixteenBitsStayRight) {
     setup.bonus = true;
     setup.fiveOfAKindScored = true;
     t.game.start(setup);
-    t.roll({4, 4, 4, 4, 4});
+    t.roll({5, 5, 5, 5, 5});
     EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "32800");
     EXPECT_EQ(t.view.total, "32865");
 }
@@ -181,7 +181,7 @@ TEST(Scorecard, FiveOfAKindAwards50Then100) {
         setup.boxes[Box::FiveOfAKind] = c.before;
         setup.fiveOfAKindScored = c.fiveOfAKindScored;
         t.game.start(setup);
-        t.roll({3, 3, 3, 3, 3});
+        t.roll({4, 4, 4, 4, 4});
         EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], c.after);
         EXPECT_EQ(t.view.total, c.after);
         EXPECT_TRUE(t.view.bannerVisible);
@@ -189,27 +189,27 @@ TEST(Scorecard, FiveOfAKindAwards50Then100) {
         t.game.scoreBox(Box::Chance);  // the turn is over: no box can be scored until the next roll
         EXPECT_EQ(t.view.boxes[Box::Chance], "");
 
-        t.roll({2, 2, 2, 2, 2});
+        t.roll({3, 3, 3, 3, 3});
         EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], c.next);
     }
 }
 
 TEST(Scorecard, TheAwardEndsTheTurnAndFreesTheHolder) {
     TestTable t;
-    t.roll({3, 1, 3, 3, 3});
+    t.roll({4, 2, 4, 4, 4});
     t.game.toggleDie(0);
     t.game.toggleDie(1);
-    t.roll({3, 0, 3, 3, 3});  // die 1 held on a 2, so no award yet
+    t.roll({4, 1, 4, 4, 4});  // die 1 held on a 2, so no award yet
     EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "");
     t.random.add({0.5, 0.5});
     t.game.toggleDie(1);      // release the 2
-    t.roll({0, 3, 3, 3, 3});  // die 0 still held on a 4; the rest roll 4s
+    t.roll({1, 4, 4, 4, 4});  // die 0 still held on a 4; the rest roll 4s
     EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "50");
     EXPECT_TRUE(t.diceAtStart());
 
     t.game.scoreBox(Box::Chance);  // no box can be scored until the next roll
     EXPECT_EQ(t.view.boxes[Box::Chance], "");
-    t.roll({0, 1, 2, 3, 4});
+    t.roll({1, 2, 3, 4, 5});
     t.game.toggleDie(4);
     EXPECT_EQ(t.view.dice[4].left, 400);  // slot 0 is free again
 }
@@ -227,7 +227,7 @@ TEST(Scorecard, TheAwardPaintsBannerAndDiceBeforeTheCheerAndEntersAfterIt) {
             events.push_back("cheer box12=" + t.view.boxes[Box::FiveOfAKind]);
         }
     };
-    t.roll({5, 5, 5, 5, 5});
+    t.roll({6, 6, 6, 6, 6});
     EXPECT_EQ(events,
               (std::vector<std::string>{"repaint banner=up dice=start box12=", "cheer box12="}));
     EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "50");
@@ -237,7 +237,7 @@ TEST(Scorecard, ResetAnsweredNoChangesNothing) {
     TestTable t;
     GameSetup setup;
     setup.boxes[Box::Fours] = 12;
-    t.lay({1, 1, 1, 2, 3}, 2, setup);
+    t.lay({2, 2, 2, 3, 4}, 2, setup);
     t.questions.answers = {Answer::No};
     t.game.reset();
     ASSERT_EQ(t.questions.asked.size(), 1u);
@@ -255,8 +255,8 @@ TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
     setup.boxes[Box::Ones] = 3;
     setup.bonus = true;
     t.game.start(setup);
-    t.roll({2, 2, 2, 2, 2});  // award, banner up
-    t.roll({0, 1, 2, 3, 4});
+    t.roll({3, 3, 3, 3, 3});  // award, banner up
+    t.roll({1, 2, 3, 4, 5});
     t.game.toggleDie(2);
     t.pointerOverRoll();  // spends the shake
     const auto faces = t.faces();
@@ -273,7 +273,7 @@ TEST(Scorecard, ResetAnsweredYesStartsANewGame) {
     EXPECT_EQ(t.faces(), faces);
     EXPECT_FALSE(shakeArmed(t));
 
-    t.roll({1, 1, 1, 1, 1});
+    t.roll({2, 2, 2, 2, 2});
     EXPECT_EQ(t.view.boxes[Box::FiveOfAKind], "50");  // the first award of the new game
 }
 
@@ -296,7 +296,7 @@ TEST(Scorecard, AFullCardRefusesEveryAction) {
     GameSetup setup;
     setup.boxes.fill(1);
     setup.boxes[Box::Chance].reset();
-    t.lay({1, 2, 3, 4, 5}, 1, setup);
+    t.lay({2, 3, 4, 5, 6}, 1, setup);
     t.game.scoreBox(Box::Chance);  // the last open box
     ASSERT_EQ(t.view.boxes[Box::Chance], "20");
     t.game.roll();

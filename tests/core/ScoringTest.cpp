@@ -5,15 +5,6 @@
 namespace quibbix {
 namespace {
 
-// Pips (1..6), turned into faces (0..5).
-std::array<int, DieCount> hand(std::array<int, DieCount> pips) {
-    std::array<int, DieCount> faces{};
-    for (int i = 0; i < DieCount; ++i) {
-        faces[i] = pips[i] - 1;
-    }
-    return faces;
-}
-
 struct Case {
     std::array<int, DieCount> pips;
     Box box;
@@ -69,7 +60,7 @@ TEST(Scoring, PointsOfEachBox) {
         {{1, 2, 3, 4, 5}, Box::FiveOfAKind, 0},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(scoreFor(c.box, hand(c.pips)), c.points)
+        EXPECT_EQ(scoreFor(c.box, c.pips), c.points)
             << captionOf(c.box).name << " with " << c.pips[0] << c.pips[1] << c.pips[2] << c.pips[3]
             << c.pips[4];
     }

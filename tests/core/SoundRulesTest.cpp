@@ -21,7 +21,7 @@ TEST(SoundRules, TheShakePlaysOnceAfterStartAndAfterEachBoxClick) {
 
     GameSetup setup;
     setup.boxes[Box::Fives] = 5;
-    t.lay({0, 1, 2, 3, 4}, 3, setup);
+    t.lay({1, 2, 3, 4, 5}, 3, setup);
     t.pointerOverRoll();
     t.game.scoreBox(Box::Fives);  // a filled box: refused, and armed all the same
     t.game.roll();                // refused or not, a click on Roll disarms it
@@ -32,7 +32,7 @@ TEST(SoundRules, TheShakePlaysOnceAfterStartAndAfterEachBoxClick) {
 
 TEST(SoundRules, AnAwardAndAResetDoNotArmTheShake) {
     TestTable t;
-    t.roll({2, 2, 2, 2, 2});
+    t.roll({3, 3, 3, 3, 3});
     t.questions.answers = {Answer::Yes};
     t.game.reset();
     t.cues.played.clear();
@@ -62,7 +62,7 @@ TEST(SoundRules, EachCueSoundsAtItsMoment) {
                 break;
         }
     };
-    t.roll({0, 1, 2, 3, 4});
+    t.roll({1, 2, 3, 4, 5});
     t.game.toggleDie(0);
     t.random.add({0.5, 0.5});
     t.game.toggleDie(0);
@@ -82,7 +82,7 @@ TEST(SoundRules, EachCueSoundsAtItsMoment) {
 TEST(SoundRules, RefusedActionsAreSilent) {
     TestTable t;
     t.game.toggleDie(0);  // before the first roll
-    t.lay({0, 1, 2, 3, 4}, 3);
+    t.lay({1, 2, 3, 4, 5}, 3);
     t.game.roll();
     GameSetup full;
     full.boxes.fill(1);
@@ -107,7 +107,7 @@ TEST(SoundRules, ThePointerOverRollTellsWhetherARollWouldGo) {
         if (c.cardFull) {
             setup.boxes.fill(0);
         }
-        t.lay({0, 1, 2, 3, 4}, c.rollsTaken, setup);
+        t.lay({1, 2, 3, 4, 5}, c.rollsTaken, setup);
         EXPECT_EQ(t.pointerOverRoll(), c.pointer)
             << "rolls taken " << c.rollsTaken << (c.cardFull ? ", card full" : "");
     }

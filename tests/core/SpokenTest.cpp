@@ -29,9 +29,9 @@ TEST(Spoken, RollTellsTheRollsLeftOrAFullCard) {
 }
 
 TEST(Spoken, DiceAreNumberedLikeTheirKeysWithFaceAndPlace) {
-    EXPECT_EQ(spoken::die(0, 0, false), "Die 1, one, on the table");
-    EXPECT_EQ(spoken::die(2, 4, true), "Die 3, five, held");
-    EXPECT_EQ(spoken::die(4, 5, true), "Die 5, six, held");
+    EXPECT_EQ(spoken::die(0, 1, false), "Die 1, one, on the table");
+    EXPECT_EQ(spoken::die(2, 5, true), "Die 3, five, held");
+    EXPECT_EQ(spoken::die(4, 6, true), "Die 5, six, held");
 }
 
 TEST(Spoken, BoxesTellTheirCaptionAndScoreOrOpen) {
@@ -68,7 +68,7 @@ TEST(Spoken, AnOpenBoxTellsWhatItWouldScoreWithTheDiceOnTheTable) {
 // A board in the middle of a game: 3 4 5 6 6 after the first roll, Chance and Sixes filled.
 spoken::Board midGame() {
     spoken::Board board;
-    board.faces = {2, 3, 4, 5, 5};
+    board.faces = {3, 4, 5, 6, 6};
     board.boxes[Box::Sixes] = "18"s;
     board.boxes[Box::Chance] = "20"s;
     board.total = "38"s;
@@ -87,7 +87,7 @@ TEST(Spoken, EachMoveTellsWhatItChanged) {
     const Case cases[] = {
         {"a roll", Move::Roll,
          [](spoken::Board& b) {
-             b.faces = {0, 3, 4, 5, 1};
+             b.faces = {1, 4, 5, 6, 2};
              b.rollsLeft = 1;
          },
          "Rolled one, four, five, six, two. 1 roll left."},
@@ -98,7 +98,7 @@ TEST(Spoken, EachMoveTellsWhatItChanged) {
          "The card is full."},
         {"five of a kind", Move::Roll,
          [](spoken::Board& b) {
-             b.faces = {5, 5, 5, 5, 5};
+             b.faces = {6, 6, 6, 6, 6};
              b.banner = true;
              b.boxes[Box::FiveOfAKind] = "50"s;
              b.total = "88"s;
@@ -135,7 +135,7 @@ TEST(Spoken, EachMoveTellsWhatItChanged) {
         {"a reset", Move::Reset,
          [](spoken::Board& b) {
              b = spoken::Board{};
-             b.faces = {2, 3, 4, 5, 5};
+             b.faces = {3, 4, 5, 6, 6};
              b.rollsLeft = 3;
          },
          "New game, the card is clear."},
