@@ -11,13 +11,6 @@ namespace quibbix {
 // The pointer that Roll shows while the pointer is over it: whether a click would roll.
 enum class RollPointer { Arrow, NoEntry };
 
-// The table the dice are rolled on: the board spans the random spots of a roll, and a die's size
-// is what must not overlap. Given to the game once.
-struct TableSize {
-    TwipsSize board;
-    TwipsSize die;
-};
-
 // What the game shows on the board. The game only ever writes to it, and tells it everything it
 // shows: the state lives in the game, and the texts come ready-made from the game's own
 // formatting. Positions are twips of the board.

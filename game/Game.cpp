@@ -44,7 +44,7 @@ void Game::roll() {
 void Game::rollDice() {
     services_.sounds.play(Cue::Roll);
     ++rollsTaken_;
-    table_.roll(tableSize_.board, tableSize_.die);
+    table_.roll(tableSize_);
     showDice();
     if (table_.allSameFace()) {
         cheerFiveOfAKind();

@@ -6,8 +6,6 @@
 namespace quibbix {
 namespace {
 
-constexpr int32_t TableLeft = 2985;  // right edge of the score boxes
-constexpr int32_t TableTop = 85;
 constexpr double LeftSpanOfWidth = 0.55;
 constexpr double FirstTopSpanOfHeight = 0.62;
 constexpr double RedrawTopSpanOfHeight = 0.68;
@@ -41,31 +39,31 @@ int32_t DiceTable::draw(double span, double share) {
     return static_cast<int32_t>(std::trunc(random_.nextUniform() * span * share));
 }
 
-void DiceTable::roll(TwipsSize board, TwipsSize dieSize) {
+void DiceTable::roll(const TableSize& table) {
     // Every target is drawn before any die moves, held dice included: the order of the draws is
     // part of the game's contract with a seeded or scripted generator.
     std::array<TwipsPoint, DieCount> targets{};
     for (TwipsPoint& target : targets) {
-        target.left = draw(board.width, LeftSpanOfWidth) + TableLeft;
-        target.top = draw(board.height, FirstTopSpanOfHeight) + TableTop;
+        target.left = draw(table.board.width, LeftSpanOfWidth) + table.corner.left;
+        target.top = draw(table.board.height, FirstTopSpanOfHeight) + table.corner.top;
     }
     for (int index = 0; index < DieCount; ++index) {
-        place(index, targets[index], board, dieSize);
+        place(index, targets[index], table);
     }
 }
 
-void DiceTable::place(int index, TwipsPoint target, TwipsSize board, TwipsSize dieSize) {
+void DiceTable::place(int index, TwipsPoint target, const TableSize& table) {
     Die& die = dice_[index];
     while (!die.isHeld()) {
         die.pips = draw(FaceCount) + 1;
         die.position = target;
-        die.lastRolled = {target.left, target.top, dieSize.width, dieSize.height};
+        die.lastRolled = {target.left, target.top, table.die.width, table.die.height};
         if (!overlapsLowerDie(index)) {
             return;
         }
         // A re-drawn spot may lie lower than a first one.
-        target.left = draw(board.width, LeftSpanOfWidth) + TableLeft;
-        target.top = draw(board.height, RedrawTopSpanOfHeight) + TableTop;
+        target.left = draw(table.board.width, LeftSpanOfWidth) + table.corner.left;
+        target.top = draw(table.board.height, RedrawTopSpanOfHeight) + table.corner.top;
     }
 }
 

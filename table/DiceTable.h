@@ -17,6 +17,15 @@ inline constexpr int32_t StartTop = 5000;
 inline constexpr int32_t StartLeft[DieCount] = {6200, 7300, 8400, 9500, 10600};
 inline constexpr int32_t HolderSlotLeft[DieCount] = {400, 1600, 2800, 4000, 5200};
 
+// The table the dice are rolled on: a roll draws its spots from the table's top-left corner (right
+// of the score card) across shares of the board's size, and a die's size is what must not
+// overlap. Given once, by the window that shows the board.
+struct TableSize {
+    TwipsSize board;
+    TwipsSize die;
+    TwipsPoint corner;
+};
+
 // One die as it lies on the board.
 struct Die {
     int pips = FaceCount;  // 1..6; a new game shows six
@@ -38,9 +47,8 @@ class DiceTable {
     std::array<int, DieCount> faces() const;
     bool allSameFace() const;
 
-    // Every die that is not held gets a new face and a free spot on the table. The board's size
-    // spans the draws; the die's size is what must not overlap.
-    void roll(TwipsSize board, TwipsSize dieSize);
+    // Every die that is not held gets a new face and a free spot on the table.
+    void roll(const TableSize& table);
     // Holds a die in the first free holder slot, or releases a held one onto the board.
     void toggle(int index);
     // Lines the dice up in the start row and frees the holder.
@@ -50,7 +58,7 @@ class DiceTable {
     void lay(const std::array<int, DieCount>& pips, const std::array<TwipsPoint, DieCount>& spots);
 
   private:
-    void place(int index, TwipsPoint target, TwipsSize board, TwipsSize dieSize);
+    void place(int index, TwipsPoint target, const TableSize& table);
     bool overlapsLowerDie(int index) const;
     int32_t draw(double span, double share = 1.0);
 

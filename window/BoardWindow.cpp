@@ -282,7 +282,8 @@ TableSize BoardWindow::tableSize() const {
     const QSize face = skin_.face(1).size();
     return {{twipsFromPixels(pixelsFromTwips(layout::WindowWidth)),
              twipsFromPixels(pixelsFromTwips(layout::WindowHeight))},
-            {twipsFromPixels(face.width()), twipsFromPixels(face.height())}};
+            {twipsFromPixels(face.width()), twipsFromPixels(face.height())},
+            layout::TableCorner};
 }
 
 bool BoardWindow::event(QEvent* event) {

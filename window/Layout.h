@@ -28,6 +28,8 @@ inline constexpr TwipsRect TotalBox{570, 5565, 2430, 315};
 inline constexpr TwipsRect scoreBox(Box box) {
     return {570, 1005 + 315 * static_cast<int32_t>(rowOf(box)), 2415, 330};
 }
+// Where the spots of a roll start: right of the score boxes, just below the board's top edge.
+inline constexpr TwipsPoint TableCorner{scoreBox(Box::Ones).left + scoreBox(Box::Ones).width, 85};
 // The line that splits the score grid into its name and score columns.
 inline constexpr int32_t DividerX = 2370;
 inline constexpr int32_t DividerTop = 1005;

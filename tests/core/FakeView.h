@@ -59,7 +59,7 @@ struct FakeView : BoardView {
 };
 
 // The real board's table.
-inline constexpr TableSize BoardTable{{11835, 8970}, {1050, 1005}};
+inline constexpr TableSize BoardTable{{11835, 8970}, {1050, 1005}, {2985, 85}};
 
 // Hands out the numbers it was given, in order; running out is a test failure.
 struct ScriptedRandom : RandomSource {
@@ -115,13 +115,13 @@ inline double rOf(int32_t target, int32_t offset, double span) {
     return (target - offset + 0.5) / span;
 }
 inline double leftR(int32_t left) {
-    return rOf(left, 2985, 11835 * 0.55);
+    return rOf(left, BoardTable.corner.left, BoardTable.board.width * 0.55);
 }
 inline double firstTopR(int32_t top) {
-    return rOf(top, 85, 8970 * 0.62);
+    return rOf(top, BoardTable.corner.top, BoardTable.board.height * 0.62);
 }
 inline double redrawTopR(int32_t top) {
-    return rOf(top, 85, 8970 * 0.68);
+    return rOf(top, BoardTable.corner.top, BoardTable.board.height * 0.68);
 }
 inline double pipsR(int pips) {
     return (pips - 0.5) / 6;

@@ -13,15 +13,12 @@ using testing::redrawTopR;
 using testing::ScriptedRandom;
 using testing::TestTable;
 
-constexpr TwipsSize Board{11835, 8970};
-constexpr TwipsSize DieSize{1050, 1005};
-
 // The dice table on its own, with scripted random numbers.
 struct Table {
     ScriptedRandom random;
     DiceTable table{random};
 
-    void roll() { table.roll(Board, DieSize); }
+    void roll() { table.roll(testing::BoardTable); }
     TwipsPoint at(int die) const { return table.die(die).position; }
 };
 
