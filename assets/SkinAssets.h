@@ -1,9 +1,11 @@
 #pragma once
 
-// Where the pictures and the font of the skin live once they are built into the program, and the
-// few colours that the window code must agree on with the painted pictures. Plain C++: nothing here
-// needs a Qt header. The pictures come from the library target quibbix_skin; the sounds are files
-// beside the program (quibbix_place_sounds in assets/CMakeLists.txt puts them there).
+// Where the pictures and the font of the skin live once they are built into the program, the names
+// of the sound files, and the few colours that the window code must agree on with the painted
+// pictures. Plain C++: nothing here needs a Qt header. The pictures come from the library target
+// quibbix_skin; the sounds are files beside the program (quibbix_place_sounds in
+// assets/CMakeLists.txt puts them there). This is the one list of both: assets/CMakeLists.txt reads
+// the ":/skin/....png" paths and the "....wav" names below to build and install them.
 namespace quibbix::skin {
 
 struct Rgb {
@@ -59,5 +61,12 @@ inline constexpr const char* AllPictures[] = {
     Board, DieFace(1), DieFace(2), DieFace(3), DieFace(4), DieFace(5), DieFace(6), Banner,
     Roll,  RollHover,  Reset,      ResetHover, Quit,       QuitHover,  Icon,       NoEntry,
 };
+
+// The file of each cue's sound (the case matters).
+inline constexpr const char* RollSound = "rolldice.wav";
+inline constexpr const char* ShakeSound = "Shakedice.wav";
+inline constexpr const char* DieClickSound = "softplop.wav";
+inline constexpr const char* CheerSound = "cheer.wav";
+inline constexpr const char* ResetSound = "pop2.wav";
 
 }  // namespace quibbix::skin

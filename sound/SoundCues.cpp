@@ -1,19 +1,21 @@
 #include "sound/SoundCues.h"
 
+#include "assets/SkinAssets.h"
+
 namespace quibbix {
 
 std::string_view cueFileName(Cue cue) {
     switch (cue) {
         case Cue::Roll:
-            return "rolldice.wav";
+            return skin::RollSound;
         case Cue::Shake:
-            return "Shakedice.wav";
+            return skin::ShakeSound;
         case Cue::DieClick:
-            return "softplop.wav";
+            return skin::DieClickSound;
         case Cue::Cheer:
-            return "cheer.wav";
+            return skin::CheerSound;
         case Cue::Reset:
-            return "pop2.wav";
+            return skin::ResetSound;
     }
     return {};
 }

@@ -64,8 +64,8 @@ struct SoundRow {
 };
 
 const SoundRow Sounds[] = {
-    {"rolldice.wav", 1.5}, {"Shakedice.wav", 1.5}, {"softplop.wav", 1.5},
-    {"cheer.wav", 3.0},    {"pop2.wav", 1.5},
+    {skin::RollSound, 1.5},  {skin::ShakeSound, 1.5}, {skin::DieClickSound, 1.5},
+    {skin::CheerSound, 3.0}, {skin::ResetSound, 1.5},
 };
 
 TEST(SkinSounds, EachIsSixteenBitPcmAt44100Hz) {

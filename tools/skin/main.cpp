@@ -12,6 +12,7 @@
 #include <exception>
 #include <functional>
 
+#include "assets/SkinAssets.h"
 #include "tools/skin/Pictures.h"
 #include "tools/skin/Sounds.h"
 
@@ -40,27 +41,34 @@ int generate(const QString& outputDir, const QString& previewFile) {
     skin.reset = makeResetButton(lettering, ButtonState::Normal, 1);
     skin.quit = makeQuitButton(lettering, ButtonState::Normal, 1);
 
-    const QString pictures = root.filePath("skin/");
     // Every picture of the window at 1x and, for screens of two device pixels to a pixel, at 2x,
     // named as Qt names such pictures: board.png and board@2x.png.
-    for (const int scale : {1, 2}) {
-        const QString suffix = scale == 1 ? QString(".png") : QString("@%1x.png").arg(scale);
-        save(makeBoard(lettering, scale), pictures + "board" + suffix);
-        for (int pips = 1; pips <= 6; ++pips) {
-            save(makeDieFace(pips, scale), pictures + QString("die%1").arg(pips) + suffix);
+    const auto file = [&root](const char* resource, int scale = 1) {
+        QString name = QString::fromLatin1(resource).remove(QStringLiteral(":/"));
+        if (scale != 1) {
+            name.insert(name.lastIndexOf('.'), QStringLiteral("@%1x").arg(scale));
         }
-        save(makeBanner(lettering, scale), pictures + "banner" + suffix);
-        save(makeRollButton(ButtonState::Normal, scale), pictures + "roll" + suffix);
-        save(makeRollButton(ButtonState::Hover, scale), pictures + "roll_hover" + suffix);
-        save(makeResetButton(lettering, ButtonState::Normal, scale), pictures + "reset" + suffix);
+        return root.filePath(name);
+    };
+    for (const int scale : {1, 2}) {
+        save(makeBoard(lettering, scale), file(quibbix::skin::Board, scale));
+        for (int pips = 1; pips <= 6; ++pips) {
+            save(makeDieFace(pips, scale), file(quibbix::skin::DieFace(pips), scale));
+        }
+        save(makeBanner(lettering, scale), file(quibbix::skin::Banner, scale));
+        save(makeRollButton(ButtonState::Normal, scale), file(quibbix::skin::Roll, scale));
+        save(makeRollButton(ButtonState::Hover, scale), file(quibbix::skin::RollHover, scale));
+        save(makeResetButton(lettering, ButtonState::Normal, scale),
+             file(quibbix::skin::Reset, scale));
         save(makeResetButton(lettering, ButtonState::Hover, scale),
-             pictures + "reset_hover" + suffix);
-        save(makeQuitButton(lettering, ButtonState::Normal, scale), pictures + "quit" + suffix);
+             file(quibbix::skin::ResetHover, scale));
+        save(makeQuitButton(lettering, ButtonState::Normal, scale),
+             file(quibbix::skin::Quit, scale));
         save(makeQuitButton(lettering, ButtonState::Hover, scale),
-             pictures + "quit_hover" + suffix);
+             file(quibbix::skin::QuitHover, scale));
     }
-    save(makeIcon(), pictures + "icon.png");
-    save(makeNoEntryPointer(), pictures + "noentry.png");
+    save(makeIcon(), file(quibbix::skin::Icon));
+    save(makeNoEntryPointer(), file(quibbix::skin::NoEntry));
     // The sizes of the hicolor icon theme that desktops look in first.
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         save(makeThemeIcon(size), root.filePath(QString("icons/%1.png").arg(size)));
@@ -68,9 +76,9 @@ int generate(const QString& outputDir, const QString& previewFile) {
 
     const std::string sounds = root.filePath("sounds/").toStdString();
     const std::pair<const char*, std::function<Signal()>> cues[] = {
-        {"rolldice.wav", makeRollDice}, {"Shakedice.wav", makeShakeDice},
-        {"softplop.wav", makeSoftPlop}, {"cheer.wav", makeCheer},
-        {"pop2.wav", makePop},
+        {quibbix::skin::RollSound, makeRollDice},     {quibbix::skin::ShakeSound, makeShakeDice},
+        {quibbix::skin::DieClickSound, makeSoftPlop}, {quibbix::skin::CheerSound, makeCheer},
+        {quibbix::skin::ResetSound, makePop},
     };
     for (const auto& [name, make] : cues) writeWav(sounds + name, make());
 
