@@ -16,6 +16,14 @@ command -v orca >/dev/null || e2e_die "no orca: install Debian's orca"
 [[ -x /usr/lib/speech-dispatcher-modules/sd_espeak-ng ]] ||
     e2e_die "no voice for Orca: install Debian's speech-dispatcher-espeak-ng"
 
+# Orca runs once per user, whatever the display: a second Orca started with --replace kills the
+# first. So runs of this test wait for each other, and the test refuses to start beside an Orca it
+# did not start (a developer's own screen reader) rather than replace it.
+exec {ORCA_LOCK}>"${TMPDIR:-/tmp}/quibbix-e2e-orca-$(id -u).lock"
+flock --timeout 300 "$ORCA_LOCK" || e2e_die "another run of this test kept Orca for five minutes"
+other_orca=$(pgrep -u "$(id -u)" -x orca | tr '\n' ' ')
+[[ -z $other_orca ]] || e2e_die "an Orca of this user runs already (process $other_orca); stop it to run this test"
+
 e2e_init orca
 game_start_accessible "$BIN"
 xdotool windowactivate --sync "$E2E_WID" 2>/dev/null || xdotool windowfocus --sync "$E2E_WID"
@@ -34,7 +42,7 @@ e2e_wait_for 10 test -S "$XDG_RUNTIME_DIR/speech-dispatcher/speechd.sock" ||
 ORCA_LOG=$E2E_TMP/orca-debug.txt
 : >"$ORCA_LOG"
 GSETTINGS_BACKEND=memory e2e_bg orca bash -c 'exec script --quiet --flush --return --command "$1" "$2" >/dev/null' \
-    script "orca --replace --debug-file=/dev/stdout" "$ORCA_LOG" </dev/null
+    script "orca --debug-file=/dev/stdout" "$ORCA_LOG" </dev/null
 E2E_KEEP+=(orca-debug.txt speechd)
 
 # What Orca said, one utterance a line, from line FROM of its log on. Its echo of each key ("tab",
@@ -86,7 +94,7 @@ stall_report() {
     command -v gdb >/dev/null || return 0
     # Orca runs in a session of its own, under script(1).
     for pid in "$E2E_APP_PID" $(pgrep -s 0 -x openbox) $(pgrep -s 0 -f '^speech-dispatcher ') \
-        $(pgrep -f '^/usr/bin/python3 /usr/bin/orca '); do
+        $(pgrep -u "$(id -u)" -x orca); do
         echo "--- process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline"); $(grep -E '^State' "/proc/$pid/status")"
         timeout 60 gdb -p "$pid" -batch -nx -ex 'thread apply all bt 12' 2>&1 | grep -E '^(Thread|#)' | head -n 80
     done
