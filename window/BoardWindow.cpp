@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <ranges>
 #include <utility>
 
 #include "game/Scorecard.h"
@@ -61,9 +60,9 @@ void BoardWindow::createControls() {
     total_->setObjectName(QStringLiteral("total"));
     // From the bottom up: each box reaches a little into the one below, and the later widget lies
     // on top, so a click on that strip scores the upper box.
-    for (Box box : AllBoxes | std::views::reverse) {
-        boxes_[box] = new TextBox(this, layout::scoreBox(box), true);
-        boxes_[box]->setObjectName(QStringLiteral("box%1").arg(rowOf(box)));
+    for (auto box = AllBoxes.rbegin(); box != AllBoxes.rend(); ++box) {
+        boxes_[*box] = new TextBox(this, layout::scoreBox(*box), true);
+        boxes_[*box]->setObjectName(QStringLiteral("box%1").arg(rowOf(*box)));
     }
     minimiseSpot_ = new BoardControl(this, layout::MinimiseSpot);
     minimiseSpot_->setObjectName(QStringLiteral("minimiseSpot"));
