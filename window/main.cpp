@@ -13,6 +13,7 @@
 #include "platform/pulse/PulseAudioOutput.h"
 #include "platform/qt/QtServices.h"
 #include "sound/FileCuePlayer.h"
+#include "window/Arguments.h"
 #include "window/BoardWindow.h"
 
 namespace {
@@ -55,36 +56,23 @@ void startupMessages(QtMsgType type, const QMessageLogContext& context, const QS
     _exit(EXIT_FAILURE);
 }
 
-constexpr int BadArguments = 2;
-
-// The game takes no arguments of its own beyond --help and --version. Returns the exit code when
-// the program is to end at once (help or version shown, or the arguments refused); refusing is
-// left to the caller through `refuse`, so Qt's own options can be taken out first.
+// --help and --version end the program at once through the parser's show functions; refused
+// arguments end it with one line. Returns the exit code when the program is to end here.
 std::optional<int> handleArguments(const QStringList& arguments, bool refuse) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        "A dice game: five dice, up to three rolls a turn and thirteen score boxes,\n"
-        "played with the mouse or the keyboard in one window cut to the shape of its board.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const bool parsed = parser.parse(arguments);
-    if (parsed && (parser.isSet("help") || parser.isSet("help-all"))) {
-        parser.showHelp(EXIT_SUCCESS);
+    const quibbix::ArgumentsVerdict verdict = quibbix::judgeArguments(parser, arguments, refuse);
+    switch (verdict.action) {
+        case quibbix::ArgumentsVerdict::Action::Help:
+            parser.showHelp(EXIT_SUCCESS);
+        case quibbix::ArgumentsVerdict::Action::Version:
+            parser.showVersion();
+        case quibbix::ArgumentsVerdict::Action::Refuse:
+            std::fputs(qUtf8Printable(quibbix::refusalLine(verdict.error)), stderr);
+            return quibbix::BadArguments;
+        case quibbix::ArgumentsVerdict::Action::Play:
+            break;
     }
-    if (parsed && parser.isSet("version")) {
-        parser.showVersion();
-    }
-    if (parsed && parser.positionalArguments().isEmpty()) {
-        return std::nullopt;
-    }
-    if (!refuse) {
-        return std::nullopt;
-    }
-    const QString error =
-        parsed ? QString("unexpected argument '%1'").arg(parser.positionalArguments().constFirst())
-               : parser.errorText();
-    std::fprintf(stderr, "quibbix: %s (see quibbix --help)\n", qUtf8Printable(error));
-    return BadArguments;
+    return std::nullopt;
 }
 
 }  // namespace

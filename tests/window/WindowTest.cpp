@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QBitmap>
+#include <QBuffer>
 #include <QCursor>
 #include <QDialog>
 #include <QFile>
@@ -682,6 +683,34 @@ TEST(PngReader, ReadsEveryPictureAsQtDoes) {
     }
 }
 
+// Pictures of 16 bits a sample are sRGB as Qt reads them; libpng, left alone, takes them for
+// linear light and brightens them on the way to 8 bits (found by fuzzing).
+TEST(PngReader, ReadsSixteenBitPicturesAsQtDoes) {
+    const struct {
+        const char* what;
+        QImage::Format format;
+    } cases[] = {
+        {"RGB", QImage::Format_RGBX64},
+        {"RGB with alpha", QImage::Format_RGBA64},
+        {"grey", QImage::Format_Grayscale16},
+    };
+    for (const auto& c : cases) {
+        QImage drawn(2, 2, c.format);
+        drawn.setPixelColor(0, 0, QColor::fromRgba64(0x0102, 0x0304, 0x0506, 0xffff));
+        drawn.setPixelColor(1, 0, QColor::fromRgba64(0x8000, 0x4000, 0x2000, 0x9000));
+        drawn.setPixelColor(0, 1, QColor::fromRgba64(0xffff, 0xfffe, 0x7fff, 0x0100));
+        drawn.setPixelColor(1, 1, QColor::fromRgba64(0x1234, 0xabcd, 0xfedc, 0xffff));
+        QByteArray png;
+        QBuffer buffer(&png);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(drawn.save(&buffer, "PNG")) << c.what;
+        const QImage ours = readPng(png);
+        ASSERT_FALSE(ours.isNull()) << c.what;
+        const QImage qts = QImage::fromData(png, "PNG").convertToFormat(ours.format());
+        EXPECT_TRUE(ours == qts) << c.what << ": the pixels differ";
+    }
+}
+
 TEST(PngReader, RefusesWhatIsNoWholePng) {
     QFile file(QString::fromLatin1(skin::DieFace(3)));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -694,6 +723,9 @@ TEST(PngReader, RefusesWhatIsNoWholePng) {
         {"not a PNG", "GIF89a and then some"},
         {"cut short in its pixels", png.left(png.size() / 2)},
         {"only its header", png.left(33)},
+        // libpng would first ask for the 2 GB the chunk claims (found by fuzzing).
+        {"a text chunk longer than the file",
+         png.left(33) + QByteArray::fromHex("7fff0000") + "tEXt"},
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(readPng(c.data).isNull()) << c.what;
