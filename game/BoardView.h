@@ -33,7 +33,9 @@ class BoardView {
     virtual void showRollsLeft(int rollsLeft, bool cardFull) = 0;
     // Told when the pointer moves over Roll.
     virtual void showRollPointer(RollPointer pointer) = 0;
-    // Paints what has changed now, without handling any input.
+    // Paints what has changed now, without handling any input: a frame of its own for a moment
+    // the player must see before the game goes on. (When a sound is heard is not the view's
+    // concern: see CuePlayer.)
     virtual void repaintNow() = 0;
 };
 

@@ -58,8 +58,9 @@ void Game::rollDice() {
 void Game::cheerFiveOfAKind() {
     endTurn();
     view_.showBanner(true);
-    // Paint only: handling queued clicks here would let a reset or a quit run in the middle of
-    // the award. They run after the award has been entered.
+    // The banner and the dice back home get a frame of their own before the award enters the
+    // card. Paint only: handling queued clicks here would let a reset or a quit run in the middle
+    // of the award. They run after the award has been entered.
     view_.repaintNow();
     services_.sounds.play(Cue::Cheer);
 }

@@ -39,7 +39,9 @@ class AudioOutput {
 
 enum class Cue { Roll, Shake, DieClick, Cheer, Reset };
 
-// Plays the sound of a cue in the background; never waited for, never fails visibly.
+// Plays the sound of a cue in the background; never waited for, never fails visibly. The sound
+// follows the frame that shows what the same move changed (the program's output sees to that, so
+// the game asks for a cue where the move asks for it).
 class CuePlayer {
   public:
     virtual ~CuePlayer() = default;
