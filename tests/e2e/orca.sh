@@ -44,6 +44,11 @@ ORCA_LOG=$E2E_TMP/orca-debug.txt
 GSETTINGS_BACKEND=memory e2e_bg orca bash -c 'exec script --quiet --flush --return --command "$1" "$2" >/dev/null' \
     script "orca --debug-file=/dev/stdout" "$ORCA_LOG" </dev/null
 E2E_KEEP+=(orca-debug.txt speechd)
+# Orca itself is stopped at the end too, and waited for: it outlives script(1) by a moment, and
+# the next run must not find it.
+orca_pid() { pgrep -u "$(id -u)" -x orca; }
+e2e_wait_for 10 orca_pid || e2e_die "Orca did not start: $(cat "$E2E_TMP/orca.log")"
+E2E_PIDS+=("$(orca_pid | head -n 1)")
 
 # What Orca said, one utterance a line, from line FROM of its log on. Its echo of each key ("tab",
 # "r") is left out: the test hears what the game made Orca say.
@@ -94,7 +99,7 @@ stall_report() {
     command -v gdb >/dev/null || return 0
     # Orca runs in a session of its own, under script(1).
     for pid in "$E2E_APP_PID" $(pgrep -s 0 -x openbox) $(pgrep -s 0 -f '^speech-dispatcher ') \
-        $(pgrep -u "$(id -u)" -x orca); do
+        $(orca_pid); do
         echo "--- process $pid: $(tr '\0' ' ' <"/proc/$pid/cmdline"); $(grep -E '^State' "/proc/$pid/status")"
         timeout 60 gdb -p "$pid" -batch -nx -ex 'thread apply all bt 12' 2>&1 | grep -E '^(Thread|#)' | head -n 80
     done
