@@ -23,7 +23,7 @@ test_only=(
     xvfb xauth openbox pulseaudio pulseaudio-utils xdotool imagemagick x11-utils
     x11-xserver-utils sox python3 python3-numpy
     qt6-multimedia-dev libsdl2-mixer-dev
-    weston xwayland qt6-wayland
+    weston xwayland qt6-wayland sway grim wtype
     clang clang-format gdb
     python3-pyatspi at-spi2-core dbus orca speech-dispatcher-espeak-ng
     dpkg-dev file lintian desktop-file-utils appstream man-db

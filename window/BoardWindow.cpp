@@ -66,6 +66,11 @@ void BoardWindow::createControls() {
     }
     minimiseSpot_ = new BoardControl(this, layout::MinimiseSpot);
     minimiseSpot_->setObjectName(QStringLiteral("minimiseSpot"));
+    // Where the window system cannot minimise, the label is only painted: it takes no click and is
+    // no control to the keyboard or a screen reader, rather than one that does nothing.
+    if (!windowSystemMinimises()) {
+        minimiseSpot_->hide();
+    }
     closeSpot_ = new BoardControl(this, layout::CloseSpot);
     closeSpot_->setObjectName(QStringLiteral("closeSpot"));
     auto* divider = new DividerLine(this, {layout::DividerX, layout::DividerBottom},

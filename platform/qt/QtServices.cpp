@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/qt/WindowSystem.h"
+
 namespace quibbix {
 namespace {
 
@@ -87,6 +89,9 @@ Answer MessageBoxQuestions::ask(std::string_view message, std::string_view title
     box.setDefaultButton(QMessageBox::Yes);
     box.setWindowModality(Qt::ApplicationModal);
     const FreshKeysOnly freshKeysOnly(&box);
+    if (parent_ != nullptr) {
+        keepCentredOver(&box, parent_);
+    }
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

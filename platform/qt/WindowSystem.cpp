@@ -1,8 +1,18 @@
 #include "platform/qt/WindowSystem.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
 #include <cstdlib>
+#include <optional>
+
+#include "platform/qt/SwayIpc.h"
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>
@@ -20,7 +30,98 @@ xcb_connection_t* x11Connection() {
 }
 #endif
 
+struct SwayWindow {
+    qint64 id = 0;
+    QRect rect;  // borders and title bar included
+};
+
+// This program's window named `title` in sway's tree; none while sway has no such window.
+std::optional<SwayWindow> findSwayWindow(const QJsonObject& node, const QString& title) {
+    if (node.value(QLatin1String("pid")).toInteger() == QCoreApplication::applicationPid() &&
+        node.value(QLatin1String("name")).toString() == title) {
+        const auto rect = [&node](const char* name) {
+            const QJsonObject rect = node.value(QLatin1String(name)).toObject();
+            return QRect(rect.value(QLatin1String("x")).toInt(),
+                         rect.value(QLatin1String("y")).toInt(),
+                         rect.value(QLatin1String("width")).toInt(),
+                         rect.value(QLatin1String("height")).toInt());
+        };
+        // The title bar sway draws for a floating window lies above its rectangle.
+        const QRect titleBar = rect("deco_rect");
+        return SwayWindow{node.value(QLatin1String("id")).toInteger(),
+                          titleBar.isEmpty() ? rect("rect") : rect("rect").united(titleBar)};
+    }
+    for (const char* children : {"nodes", "floating_nodes"}) {
+        for (const QJsonValue child : node.value(QLatin1String(children)).toArray()) {
+            if (std::optional<SwayWindow> found = findSwayWindow(child.toObject(), title)) {
+                return found;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+// Moves a window over another on sway once sway has mapped it, which is a moment after the toolkit
+// shows it: it looks for the window every few milliseconds, for a second at most.
+class SwayCentring : public QObject {
+  public:
+    SwayCentring(QWidget* window, const QWidget* over, SwayIpc ipc)
+        : QObject(window), window_(window), over_(over), ipc_(std::move(ipc)) {
+        window->installEventFilter(this);
+        timer_.setInterval(10);
+        connect(&timer_, &QTimer::timeout, this, &SwayCentring::tryToCentre);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::Show) {
+            triesLeft_ = 100;
+            timer_.start();
+        }
+        return false;
+    }
+
+  private:
+    void tryToCentre() {
+        const std::optional<QJsonDocument> tree = ipc_.tree();
+        if (!tree) {
+            timer_.stop();
+            return;
+        }
+        const std::optional<SwayWindow> window =
+            findSwayWindow(tree->object(), window_->windowTitle());
+        const std::optional<SwayWindow> over = findSwayWindow(tree->object(), over_->windowTitle());
+        if (window && over) {
+            const QPoint to =
+                over->rect.topLeft() + QPoint((over->rect.width() - window->rect.width()) / 2,
+                                              (over->rect.height() - window->rect.height()) / 2);
+            ipc_.run(QStringLiteral("[con_id=%1] move absolute position %2 %3")
+                         .arg(window->id)
+                         .arg(to.x())
+                         .arg(to.y()));
+            timer_.stop();
+        } else if (--triesLeft_ <= 0) {
+            timer_.stop();
+        }
+    }
+
+    QWidget* window_;
+    const QWidget* over_;
+    SwayIpc ipc_;
+    QTimer timer_;
+    int triesLeft_ = 0;
+};
+
 }  // namespace
+
+bool windowSystemMinimises() {
+    return qEnvironmentVariableIsEmpty("SWAYSOCK");
+}
+
+void keepCentredOver(QWidget* window, const QWidget* over) {
+    if (std::optional<SwayIpc> ipc = SwayIpc::connect()) {
+        new SwayCentring(window, over, std::move(*ipc));
+    }
+}
 
 bool leftButtonDownNow() {
 #if QT_CONFIG(xcb)

@@ -43,7 +43,7 @@ e2e_init() {
     chmod 700 "$E2E_TMP/run"
     # Our own runtime dir and home: nothing of the user's session (sound server, X cookies, configs) leaks in.
     export XDG_RUNTIME_DIR=$E2E_TMP/run HOME=$E2E_TMP/home
-    unset DISPLAY WAYLAND_DISPLAY PULSE_SERVER SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
+    unset DISPLAY WAYLAND_DISPLAY SWAYSOCK PULSE_SERVER SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
     export QT_QPA_PLATFORM=xcb
     # A session bus that is not there, as on a desktop whose bus is down. With no address at all,
     # the D-Bus library would fork to start a bus for the display, and a child forked while the
