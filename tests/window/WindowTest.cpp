@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFontInfo>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
@@ -709,6 +710,23 @@ TEST(PngReader, ReadsSixteenBitPicturesAsQtDoes) {
         const QImage qts = QImage::fromData(png, "PNG").convertToFormat(ours.format());
         EXPECT_TRUE(ours == qts) << c.what << ": the pixels differ";
     }
+}
+
+// A damaged header may claim any size; as Qt's reader does, ours refuses a picture beyond the
+// allocation limit rather than ask for its memory (found by fuzzing: a header claiming 17 GB).
+TEST(PngReader, RefusesAPictureBeyondTheAllocationLimit) {
+    QImage drawn(1024, 1024, QImage::Format_RGB32);  // 4 MB once read
+    drawn.fill(Qt::darkGreen);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(drawn.save(&buffer, "PNG"));
+    const int limit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(3);
+    EXPECT_TRUE(readPng(png).isNull()) << "read beyond a limit of 3 MB";
+    QImageReader::setAllocationLimit(5);
+    EXPECT_FALSE(readPng(png).isNull()) << "refused within a limit of 5 MB";
+    QImageReader::setAllocationLimit(limit);
 }
 
 TEST(PngReader, RefusesWhatIsNoWholePng) {
